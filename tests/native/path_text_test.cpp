@@ -1,0 +1,196 @@
+#include "manager/path_text.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "manager/path_limits.h"
+
+namespace pt = docket::pathtext;
+using namespace std::string_literals;
+
+namespace {
+
+struct JoinCase {
+    const char* name;
+    std::string path, leaf, expected;
+};
+
+TEST(BuildPath, JoinsWithExactlyOneSeparator) {
+    const JoinCase cases[] = {
+        {"plain join", R"(C:\a)", "b", R"(C:\a\b)"},
+        {"path ends with separator", R"(C:\a\)", "b", R"(C:\a\b)"},
+        {"name starts with separator", R"(C:\a)", R"(\b)", R"(C:\a\b)"},
+        {"both separators collapse to one", R"(C:\a\)", R"(\b)", R"(C:\a\b)"},
+        {"empty path gives name", "", "b", "b"},
+        {"empty path keeps leading separator", "", R"(\b)", R"(\b)"},
+        {"empty name gives path", R"(C:\a)", "", R"(C:\a)"},
+        {"empty name keeps trailing separator", R"(C:\a\)", "", R"(C:\a\)"},
+        {"both empty", "", "", ""},
+        {"slash is not a separator", "a/", "b", R"(a/\b)"},
+        {"slash-led name is not a separator", "a", "/b", R"(a\/b)"},
+        {"bare drive gets a separator", "C:", "x", R"(C:\x)"},
+        {"only one trailing separator removed", R"(C:\a\\)", R"(\b)", R"(C:\a\\b)"},
+        {"doubled leading separator kept", "a", R"(\\b)", R"(a\\b)"},
+        {"lone separators", R"(\)", R"(\)", R"(\)"},
+        {"root and name", R"(\)", "b", R"(\b)"},
+        {"trailing separator of name kept", R"(C:\a)", R"(b\)", R"(C:\a\b\)"},
+        {"text after NUL ignored", "C:\\a\0junk"s, "b\0\\x"s, R"(C:\a\b)"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(pt::BuildPath(c.path, c.leaf), c.expected) << c.name;
+}
+
+TEST(BuildPath, RefusesInputsBeyondTheWorkBuffer) {
+    const std::string longest(docket::kMaxPath, 'p');
+    const std::string tooLong(docket::kMaxPath + 1, 'p');
+    EXPECT_EQ(pt::BuildPath(longest, longest), longest + '\\' + longest) << "both at the limit";
+    EXPECT_EQ(pt::BuildPath(tooLong, "b"), "") << "path one over";
+    EXPECT_EQ(pt::BuildPath("a", tooLong), "") << "name one over";
+    EXPECT_EQ(pt::BuildPath("a\0"s + tooLong, "b"), R"(a\b)") << "length counted up to NUL";
+}
+
+struct DriveCase {
+    const char* name;
+    std::string path, expected;
+};
+
+TEST(DriveName, FindsLetterOrShare) {
+    const DriveCase cases[] = {
+        {"bare drive", "x:", "x:"},
+        {"case kept", R"(c:\temp\a.txt)", "c:"},
+        {"drive-relative", "Z:rel", "Z:"},
+        {"digit is no drive", R"(1:\a)", ""},
+        {"colon is no drive", "::", ""},
+        {"letter alone", "x", ""},
+        {"empty", "", ""},
+        {"server and share", R"(\\srv\sh)", R"(\\srv\sh)"},
+        {"server only", R"(\\srv)", ""},
+        {"server with separator", R"(\\srv\)", ""},
+        {"share with separator", R"(\\srv\sh\)", ""},
+        // Beyond the share the whole path comes back, as the lookup of the last separator gives.
+        {"components after share", R"(\\srv\sh\dir\f)", R"(\\srv\sh\dir\f)"},
+        {"two separators only", R"(\\)", ""},
+        {"three separators", R"(\\\)", ""},
+        {"single leading separator", R"(\srv\sh)", ""},
+        {"slashes are not separators", "//srv/sh", ""},
+        {"slash after server", R"(\\srv/sh)", ""},
+        {"text after NUL ignored", "\\\\srv\\sh\0\\"s, R"(\\srv\sh)"},
+        // The C locale classifies no byte above 0x7F as a letter.
+        {"high byte in C locale", "\xE9:", ""},
+    };
+    for (const auto& c : cases) EXPECT_EQ(pt::DriveName(c.path), c.expected) << c.name;
+
+    // A view without a terminator behind it: the sanitizer flags any look past its end.
+    const std::vector<char> letterOnly{'x'};
+    EXPECT_EQ(pt::DriveName(std::string_view(letterOnly.data(), letterOnly.size())), "")
+        << "unterminated letter";
+}
+
+TEST(DriveName, RefusesInputBeyondTheWorkBuffer) {
+    const std::string atLimit = "C:" + std::string(docket::kMaxPath - 2, 'd');
+    EXPECT_EQ(pt::DriveName(atLimit), "C:") << "at the limit";
+    EXPECT_EQ(pt::DriveName(atLimit + 'd'), "") << "drive one over";
+    const std::string share = R"(\\s\)" + std::string(docket::kMaxPath - 4, 's');
+    EXPECT_EQ(pt::DriveName(share), share) << "share at the limit";
+    EXPECT_EQ(pt::DriveName(share + 's'), "") << "share one over";
+}
+
+TEST(ParentQuery, AppendsParentStep) {
+    EXPECT_EQ(pt::ParentQuery(R"(C:\a\b\)"), R"(C:\a\b\\..)") << "trailing separator kept";
+    EXPECT_EQ(pt::ParentQuery("C:"), R"(C:\..)") << "bare drive";
+    EXPECT_EQ(pt::ParentQuery(""), R"(\..)") << "empty";
+    EXPECT_EQ(pt::ParentQuery("a\0b"s), R"(a\..)") << "text after NUL ignored";
+}
+
+struct OrderCase {
+    const char* name;
+    std::u16string a, b;
+    bool expected;
+};
+
+TEST(OrdersAtOrBefore, ComparesCodeUnitsOrdinally) {
+    const OrderCase cases[] = {
+        {"root is its own parent", uR"(C:\)", uR"(C:\)", true},
+        {"bare drive is a prefix of its root", u"C:", uR"(C:\)", true},
+        {"child orders after parent", uR"(C:\Windows\System)", uR"(C:\Windows)", false},
+        {"empty orders first", u"", uR"(C:\)", true},
+        {"two empties are equal", u"", u"", true},
+        {"non-empty after empty", u"a", u"", false},
+        {"dot path before drive", uR"(..\x)", uR"(C:\w)", true},
+        {"lowercase relative after drive", uR"(a\b)", uR"(C:\w\a)", false},
+        {"case is significant", uR"(c:\a)", uR"(C:\)", false},
+        {"units are unsigned", u"\uFF00", u"a", false},
+        {"surrogates by unit, not code point", u"\U00010000", u"\uFFFD", true},
+    };
+    // Wide text carries the same units; on Linux its 32-bit wchar_t must still order them as 16-bit.
+    const auto widen = [](const std::u16string& text) { return std::wstring(text.begin(), text.end()); };
+    for (const auto& c : cases) {
+        EXPECT_EQ(pt::OrdersAtOrBefore(c.a, c.b), c.expected) << c.name;
+        EXPECT_EQ(pt::OrdersAtOrBefore(widen(c.a), widen(c.b)), c.expected) << c.name << " (wide)";
+    }
+}
+
+struct ComponentCase {
+    const char* name;
+    std::string absolute;
+    size_t finalPos;
+    std::string fileName, baseName, extension;
+};
+
+TEST(FinalComponent, SplitsNameBaseAndExtension) {
+    const auto none = pt::kNoFinalComponent;
+    const ComponentCase cases[] = {
+        {"plain file", R"(C:\a\b.txt)", 5, "b.txt", "b", "txt"},
+        {"last extension only", R"(C:\dir\archive.tar.gz)", 7, "archive.tar.gz", "archive.tar", "gz"},
+        {"no extension", R"(C:\w\b)", 5, "b", "b", ""},
+        {"dot file", R"(C:\w\.cfg)", 5, ".cfg", "", "cfg"},
+        {"trailing dot", R"(C:\w\b.)", 5, "b.", "b", ""},
+        {"folder without final part", R"(C:\a\)", none, "", "", ""},
+        {"root", R"(C:\)", none, "", "", ""},
+        {"device", R"(\\.\CON)", 4, "CON", "CON", ""},
+        {"position one past the end", R"(C:\a)", 5, "", "", ""},
+        {"text after NUL ignored", "C:\\w\\b.c\0.d"s, 5, "b.c", "b", "c"},
+    };
+    for (const auto& c : cases) {
+        const std::string component = pt::FinalComponent(c.absolute, c.finalPos);
+        EXPECT_EQ(component, c.fileName) << c.name;
+        EXPECT_EQ(pt::BaseName(component), c.baseName) << c.name;
+        EXPECT_EQ(pt::ExtensionName(component), c.extension) << c.name;
+    }
+}
+
+// Random short texts over the characters that steer the logic; the sanitizers watch each call.
+std::string RandomText(std::mt19937& rng) {
+    static constexpr char kAlphabet[] = "\\/:.a1 ";
+    std::uniform_int_distribution<size_t> length(0, 8), pick(0, sizeof kAlphabet - 2);
+    std::string text(length(rng), ' ');
+    for (char& ch : text) ch = kAlphabet[pick(rng)];
+    return text;
+}
+
+TEST(PathTextProperties, HoldForRandomTexts) {
+    std::mt19937 rng(20240601);
+    for (int round = 0; round < 20000; ++round) {
+        const std::string p = RandomText(rng), n = RandomText(rng);
+        const std::string joined = pt::BuildPath(p, n);
+        SCOPED_TRACE("path [" + p + "] name [" + n + "]");
+        ASSERT_LE(joined.size(), p.size() + n.size() + 1);
+        ASSERT_TRUE(joined.starts_with(p.empty() || p.back() != '\\' ? p : p.substr(0, p.size() - 1)));
+        ASSERT_TRUE(joined.ends_with(n));
+        ASSERT_EQ(joined.find(R"(\\)") != std::string::npos,
+                  (p + '|' + n).find(R"(\\)") != std::string::npos)
+            << "joining never makes or removes a doubled separator";
+
+        const std::string drive = pt::DriveName(p);
+        ASSERT_TRUE(drive.empty() || drive == p.substr(0, 2) || (drive == p && p.starts_with(R"(\\)")));
+
+        const std::string base = pt::BaseName(p), extension = pt::ExtensionName(p);
+        ASSERT_EQ(extension.find('.'), std::string::npos);
+        ASSERT_EQ(p.find('.') == std::string::npos ? base : base + '.' + extension, p);
+    }
+}
+
+}  // namespace
