@@ -1,0 +1,58 @@
+// One file on disk, named by the path it was made for; every property is read afresh.
+#pragma once
+
+#include "com/com_object.h"
+#include "module/init_interfaces.h"
+
+namespace docket {
+
+class File final : public com::ComObject<File, IFile, IFileInit> {
+ public:
+  static const CLSID& ClassId() { return CLSID_File; }
+
+  // IFile
+  STDMETHODIMP get__NewEnum(IUnknown** ppEnum) override;
+  STDMETHODIMP get_Path(BSTR* pbstrPath) override;
+  STDMETHODIMP get_Name(BSTR* pbstrName) override;
+  STDMETHODIMP put_Name(BSTR pbstrName) override;
+  STDMETHODIMP get_Type(BSTR* pbstrType) override;
+  STDMETHODIMP get_DateCreated(DATE* pdate) override;
+  STDMETHODIMP get_DateLastModified(DATE* pdate) override;
+  STDMETHODIMP get_DateLastAccessed(DATE* pdate) override;
+  STDMETHODIMP get_Attributes(QFFileAttribute* pfa) override;
+  STDMETHODIMP put_Attributes(QFFileAttribute pfa) override;
+  STDMETHODIMP Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) override;
+  STDMETHODIMP Move(BSTR Destination, VARIANT_BOOL OverWriteFiles) override;
+  STDMETHODIMP Append(BSTR bstrFileAppendTo) override;
+  STDMETHODIMP Compare(BSTR bstrFileCompareTo) override;
+  STDMETHODIMP get_Size(VARIANT* pvarSize) override;
+  STDMETHODIMP AllowAccess(BSTR AccountName, QFPermissionRights Val) override;
+  STDMETHODIMP DenyAccess(BSTR AccountName, QFPermissionRights Val) override;
+  STDMETHODIMP RevokeAllowance(BSTR AccountName) override;
+  STDMETHODIMP RevokeDenial(BSTR AccountName) override;
+  STDMETHODIMP get_ParentFolder(IFolder** ppfolder) override;
+  STDMETHODIMP get_MimeType(BSTR* pbstrMimeType) override;
+  STDMETHODIMP Delete(VARIANT_BOOL Force) override;
+  STDMETHODIMP get_Owner(BSTR* pbstrOwner) override;
+  STDMETHODIMP put_Owner(BSTR pbstrOwner) override;
+  STDMETHODIMP get_ShortPath(BSTR* pbstrPath) override;
+  STDMETHODIMP get_ShortName(BSTR* pbstrName) override;
+  STDMETHODIMP Encrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) override;
+  STDMETHODIMP Decrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) override;
+  STDMETHODIMP get_Permissions(IDispatch** ppPermissions) override;
+  STDMETHODIMP get_ImageWidth(LONG* pWidth) override;
+  STDMETHODIMP get_ImageHeight(LONG* pHeight) override;
+  STDMETHODIMP get_ImageColor(LONG* pColors) override;
+  STDMETHODIMP get_Accessible(LONG* pAccessible) override;
+  STDMETHODIMP get_FileSystem(QFFileSystemType* pfs) override;
+  STDMETHODIMP OrderPermissions() override;
+  STDMETHODIMP get_Drive(IDrive** ppdrive) override;
+  STDMETHODIMP OpenAsTextStream(IOMode IOMode, Tristate Format, ITextStream** ppts) override;
+  STDMETHODIMP OpenAsBinaryStream(IOMode IOMode, IBinaryStream** ppbs) override;
+
+  // IFileInit
+  STDMETHODIMP InitFolderName(const wchar_t* folder, BSTR name) override;
+  STDMETHODIMP InitPath(BSTR path) override;
+};
+
+}  // namespace docket

@@ -1,0 +1,102 @@
+// The path-name functions: joining, splitting and canonicalising paths, and naming a temporary
+// file. Apart from GetTempName none of them fails: whatever yields nothing yields "".
+#include "com/ansi.h"
+#include "manager/file_manager.h"
+#include "manager/path_text.h"
+#include "module/error_report.h"
+
+namespace docket {
+namespace {
+
+struct AbsoluteForm {
+  std::string text;
+  size_t finalPos = pathtext::kNoFinalComponent;
+};
+
+// The platform's absolute form in a MAX_PATH buffer; false when it fails or does not fit.
+bool TakeAbsoluteForm(const std::string& path, AbsoluteForm* out) {
+  char buffer[MAX_PATH];
+  char* filePart = nullptr;
+  const DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, buffer, &filePart);
+  if (n == 0 || n >= MAX_PATH) return false;
+  out->text.assign(buffer, n);
+  out->finalPos = filePart ? static_cast<size_t>(filePart - buffer) : pathtext::kNoFinalComponent;
+  return true;
+}
+
+// The final component of the absolute form of a path, or "".
+std::string FinalComponentOf(BSTR path) {
+  AbsoluteForm form;
+  if (!TakeAbsoluteForm(com::ToAnsi(path), &form)) return {};
+  return pathtext::FinalComponent(form.text, form.finalPos);
+}
+
+template <class Body>
+HRESULT ReturnPath(BSTR* result, Body&& body) {
+  if (!result) return E_POINTER;
+  *result = nullptr;
+  return com::Guarded([&] { return com::ReturnAnsi(body(), result); });
+}
+
+}  // namespace
+
+STDMETHODIMP FileManager::BuildPath(BSTR Path, BSTR Name, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult,
+                    [&] { return pathtext::BuildPath(com::ToAnsi(Path), com::ToAnsi(Name)); });
+}
+
+STDMETHODIMP FileManager::GetDriveName(BSTR Path, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult, [&] { return pathtext::DriveName(com::ToAnsi(Path)); });
+}
+
+STDMETHODIMP FileManager::GetParentFolderName(BSTR Path, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult, [&]() -> std::string {
+    AbsoluteForm parent;
+    if (!TakeAbsoluteForm(pathtext::ParentQuery(com::ToAnsi(Path)), &parent)) return {};
+    // A root is its own parent, and so is anything that orders before its computed parent.
+    if (pathtext::OrdersAtOrBefore(com::View(Path), com::FromAnsi(parent.text))) return {};
+    return parent.text;
+  });
+}
+
+STDMETHODIMP FileManager::GetFileName(BSTR Path, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult, [&] { return FinalComponentOf(Path); });
+}
+
+STDMETHODIMP FileManager::GetBaseName(BSTR Path, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult, [&] { return pathtext::BaseName(FinalComponentOf(Path)); });
+}
+
+STDMETHODIMP FileManager::GetExtensionName(BSTR Path, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult,
+                    [&] { return pathtext::ExtensionName(FinalComponentOf(Path)); });
+}
+
+STDMETHODIMP FileManager::GetAbsolutePathName(BSTR Path, BSTR* pbstrResult) {
+  return ReturnPath(pbstrResult, [&]() -> std::string {
+    if (com::View(Path).empty()) {
+      char current[MAX_PATH];
+      const DWORD n = ::GetCurrentDirectoryA(MAX_PATH, current);
+      return n == 0 || n >= MAX_PATH ? std::string() : std::string(current, n);
+    }
+    AbsoluteForm form;
+    return TakeAbsoluteForm(com::ToAnsi(Path), &form) ? form.text : std::string();
+  });
+}
+
+STDMETHODIMP FileManager::GetTempName(BSTR* pbstrResult) {
+  if (!pbstrResult) return E_POINTER;
+  *pbstrResult = nullptr;
+  char folder[MAX_PATH];
+  const DWORD n = ::GetTempPathA(MAX_PATH, folder);
+  if (n == 0) return ReportLastError(ClassId());
+  if (n >= MAX_PATH) return ReportSystemError(ClassId(), ERROR_FILENAME_EXCED_RANGE);
+  char created[MAX_PATH];
+  if (::GetTempFileNameA(folder, "rad", 0, created) == 0) return ReportLastError(ClassId());
+  // The file stays: the caller gets its bare name and may create it anew or use it as it is.
+  const std::string_view full(created);
+  return com::Guarded(
+      [&] { return com::ReturnAnsi(full.substr(full.find_last_of('\\') + 1), pbstrResult); });
+}
+
+}  // namespace docket

@@ -1,0 +1,46 @@
+// Members of FileManager that are not built yet answer E_NOTIMPL.
+#include "manager/file_manager.h"
+
+namespace docket {
+
+STDMETHODIMP FileManager::MoveFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CopyFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::GetFile(BSTR FilePath, IFile** ppfile) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::GetFolder(BSTR FolderPath, IFolder** ppfolder) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::FolderExists(BSTR FolderSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::FileExists(BSTR FileSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CreateFile(BSTR FileName, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BSTR* pbstrPath) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::RegisterDLL(BSTR DLLFileName, VARIANT_BOOL Register) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::ExportToBlob(BSTR srcFileName, VARIANT recordSet) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::ImportFromBlob(VARIANT srcRecordSet, BSTR targetFileName) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::RevertToSelf() { return E_NOTIMPL; }
+STDMETHODIMP FileManager::LogonUser(BSTR Domain, BSTR UserID, BSTR Password, QFLogonType Flag, LONG* pbSuccess) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::get_CurrentUser(BSTR* pbstrUser) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::get_ProcessUser(BSTR* pbstrUser) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIReadString(BSTR FileName, BSTR Section, BSTR Key, BSTR Default, BSTR* pbstrValue) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIWriteString(BSTR FileName, BSTR Section, BSTR Key, BSTR Value) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIReadInteger(BSTR FileName, BSTR Section, BSTR Key, LONG Default, LONG* plValue) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIWriteInteger(BSTR FileName, BSTR Section, BSTR Key, LONG Value) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIReadBoolean(BSTR FileName, BSTR Section, BSTR Key, LONG Default, LONG* plValue) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIWriteBoolean(BSTR FileName, BSTR Section, BSTR Key, LONG Value) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIDeleteSection(BSTR FileName, BSTR Section) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::INIDeleteKey(BSTR FileName, BSTR Section, BSTR Key) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::ConcatFiles(BSTR destName, BSTR file1, BSTR file2, BSTR file3, BSTR file4, BSTR file5) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::DriveExists(BSTR DriveSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::GetDrive(BSTR DriveSpec, IDrive** ppdrive) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::GetSpecialFolder(SpecialFolderConst SpecialFolder, IFolder** ppfolder) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::DeleteFolder(BSTR FolderSpec, VARIANT_BOOL Force) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::MoveFolder(BSTR Source, BSTR Destination) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CopyFolder(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CreateFolder(BSTR Path, IFolder** ppfolder) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIANT_BOOL Unicode, ITextStream** ppts) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::OpenTextFile(BSTR FileName, IOMode IOMode, VARIANT_BOOL Create, Tristate Format, ITextStream** ppts) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBinaryStream** ppbs) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::OpenBinaryFile(BSTR FileName, IOMode IOMode, VARIANT_BOOL Create, IBinaryStream** ppbs) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::EncryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
+STDMETHODIMP FileManager::DecryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
+
+}  // namespace docket

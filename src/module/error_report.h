@@ -1,0 +1,33 @@
+// The only way a description reaches the calling thread's error object. Each class reports under
+// its own class identifier, which gives the error's source (its versioned program identifier when
+// the class is registered).
+#pragma once
+
+#include "com/win.h"
+
+#include <string>
+
+namespace docket {
+
+// Leaves `description` on the thread and returns `code`, or DISP_E_EXCEPTION when code is 0.
+// A null description becomes "Unknown Error" (and a code of 0 then becomes 0x80040000).
+HRESULT ReportError(REFCLSID clsid, const wchar_t* description, HRESULT code);
+HRESULT ReportError(REFCLSID clsid, const char* description, HRESULT code);  // system code page
+
+// The thread's last system error as a description (the system's text, one line end removed,
+// after an optional prefix) and as a result code 0x8007xxxx. Call it right after the failing call.
+HRESULT ReportLastError(REFCLSID clsid, const char* prefix = nullptr);
+
+// The same for an error number noted by the caller right after the failing call.
+HRESULT ReportSystemError(REFCLSID clsid, DWORD error, const char* prefix = nullptr);
+
+// The system's message text for an error, exactly as the system gives it (line end included,
+// inserts ignored); empty when there is none.
+std::string SystemMessageText(DWORD error);
+
+// The result code of a system error number: 0 for 0, else 0x80070000 with its low 16 bits.
+inline HRESULT SystemErrorCode(DWORD error) {
+  return error == 0 ? S_OK : static_cast<HRESULT>(0x80070000u | (error & 0xFFFFu));
+}
+
+}  // namespace docket
