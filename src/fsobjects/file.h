@@ -2,6 +2,8 @@
 #pragma once
 
 #include "com/com_object.h"
+
+#include <string>
 #include "module/init_interfaces.h"
 
 namespace docket {
@@ -53,6 +55,13 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   // IFileInit
   STDMETHODIMP InitFolderName(const wchar_t* folder, BSTR name) override;
   STDMETHODIMP InitPath(BSTR path) override;
+
+ private:
+  // Paths are kept in the system code page, as every platform call takes them.
+  std::string name_;        // the file name without folder
+  std::string folderPart_;  // the folder, ending in a backslash when split off a path
+  std::string path_;        // the full path as given, or folder part + name
+  bool accessible_ = false;  // the file could be opened at initialisation (not access denied)
 };
 
 }  // namespace docket

@@ -2,6 +2,8 @@
 #pragma once
 
 #include "com/com_object.h"
+
+#include <string>
 #include "module/init_interfaces.h"
 
 namespace docket {
@@ -49,6 +51,13 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
 
   // IFolderInit
   STDMETHODIMP InitPath(BSTR path) override;
+
+ private:
+  // Paths are kept in the system code page. Name and path change together when the folder is
+  // renamed, so readers and the rename take objectLock_.
+  std::string name_;              // last component; empty for a root or a trailing backslash
+  std::string searchWildCard_ = "*";  // what Files matches names against
+  std::string path_;              // the full path computed at initialisation
 };
 
 }  // namespace docket

@@ -1,10 +1,10 @@
-' Self-test of docket-host.exe and lib/assert.vbs, run by host_selftest.sh:
-'     docket-host.exe lib/assert.vbs host_selftest.vbs --args <scratch folder> <argument with spaces>
-' stdout is compared with what the shell script expects, so every Response.Write here matters.
+' Self-test of docket-host.exe and lib/assert.vbs, run like every script test:
+'     docket-host.exe lib/assert.vbs host_selftest.vbs --args <scratch folder>
+' host_selftest.sh also compares its output byte for byte, so every Response.Write here matters.
 Option Explicit
 On Error Resume Next
 
-Dim scratchFolder, fso, dictionary, before, probe
+Dim scratchFolder, fso, dictionary, before, probe, environment, currentFolder
 
 ' Response.Write: text as the automation rules make it, nothing added, Null writes nothing.
 Response.Write "text|"
@@ -18,14 +18,13 @@ Response.Write 2.5
 Response.Write "|" & Chr(233) & Chr(128) & vbLf
 AssertError 0, Empty, "Response.Write raised nothing"
 
-' Host: arguments after --args, in order, and a clear error past the end.
-AssertEqual Host.ArgumentCount, 2, "Host.ArgumentCount"
+' Host: the arguments after --args, and a clear error past the end.
+AssertEqual Host.ArgumentCount, 1, "Host.ArgumentCount"
 scratchFolder = Host.Arguments(0)
-AssertEqual Host.Arguments(1), "two words", "Host.Arguments keeps spaces"
 AssertEqual VarType(Host.ArgumentCount), vbLong, "Host.ArgumentCount is a Long"
 Dim missingArgument
-missingArgument = Host.Arguments(2)
-AssertError &H8002000B, "Host.Arguments: no argument 2 (there are 2)", "Host.Arguments past the end"
+missingArgument = Host.Arguments(1)
+AssertError &H8002000B, "Host.Arguments: no argument 1 (there are 1)", "Host.Arguments past the end"
 missingArgument = Host.Arguments(-1)
 AssertError &H8002000B, Empty, "Host.Arguments below zero"
 
@@ -55,19 +54,23 @@ Err.Raise 5
 AssertError 5, Empty, "AssertError without a description"
 
 ' Request.ServerVariables reads the environment; an unknown name reads Empty.
-AssertEqual Request.ServerVariables("DOCKET_HOST_PROBE"), "probe value", "ServerVariables of a set variable"
+Set environment = Server.CreateObject("WScript.Shell").Environment("PROCESS")
+AssertEqual Request.ServerVariables("COMPUTERNAME"), environment("COMPUTERNAME"), "ServerVariables of a set variable"
 AssertTrue IsEmpty(Request.ServerVariables("DOCKET_HOST_UNSET_VARIABLE")), "ServerVariables of an unset variable"
 
-' Server.MapPath resolves against the current folder, which the shell script makes the scratch folder.
-AssertEqual Server.MapPath("sub\name.txt"), scratchFolder & "\sub\name.txt", "Server.MapPath relative"
-AssertEqual Server.MapPath("sub/../other.txt"), scratchFolder & "\other.txt", "Server.MapPath folds .. and /"
+' Server.MapPath resolves against the current folder. (The file system object is the witness only
+' for ".": Wine 8.0's GetAbsolutePathName drops the last part of a longer relative path.)
+Set fso = Server.CreateObject("Scripting.FileSystemObject")
+AssertError 0, Empty, "Server.CreateObject FileSystemObject"
+currentFolder = Server.MapPath(".")
+AssertEqual currentFolder, fso.GetAbsolutePathName("."), "Server.MapPath of the current folder"
+AssertEqual Server.MapPath("sub\name.txt"), currentFolder & "\sub\name.txt", "Server.MapPath relative"
+AssertEqual Server.MapPath("sub/../other.txt"), currentFolder & "\other.txt", "Server.MapPath folds .. and /"
 AssertEqual Server.MapPath(scratchFolder), scratchFolder, "Server.MapPath absolute"
 Server.MapPath ""
 AssertError &H80070057, "Server.MapPath needs a path", "Server.MapPath of nothing"
 
 ' Server.CreateObject hands back a working object; objects without OnStartPage are not disturbed.
-Set fso = Server.CreateObject("Scripting.FileSystemObject")
-AssertError 0, Empty, "Server.CreateObject FileSystemObject"
 AssertTrue fso.FolderExists(scratchFolder), "FileSystemObject sees the scratch folder"
 Set dictionary = Server.CreateObject("Scripting.Dictionary")
 dictionary.Add "key", "value"

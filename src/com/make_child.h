@@ -1,0 +1,21 @@
+// Internal creation of a child object: make it, hand it its path or data once (through its
+// private initialisation), and give the caller its dispatch interface, of which the caller then
+// holds the only reference. A failed initialisation destroys the object and is returned as it is.
+#pragma once
+
+#include "com/com_ptr.h"
+#include "com/guard.h"
+
+namespace docket::com {
+
+template <class T, class Init>
+HRESULT MakeChild(typename T::Dispatch** out, Init&& init) {
+  *out = nullptr;
+  ComPtr<T> child;
+  DOCKET_RETURN_IF_FAILED(T::Create(&child));
+  DOCKET_RETURN_IF_FAILED(init(*child.get()));
+  *out = static_cast<typename T::Dispatch*>(child.detach());
+  return S_OK;
+}
+
+}  // namespace docket::com

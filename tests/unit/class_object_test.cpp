@@ -1,0 +1,126 @@
+// The module's class objects: lookup, caching, aggregation rules and unload counting.
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <thread>
+
+namespace docket::test {
+namespace {
+
+const LoadedModule& Module() { return LoadedModule::Default(); }
+
+TEST(ClassObject, UnknownAndInternalOnlyClassesAreNotAvailable) {
+  static const CLSID kUnknown = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
+  for (const CLSID* clsid : {&kUnknown, &CLSID_PermItem}) {
+    void* out = reinterpret_cast<void*>(1);
+    EXPECT_EQ(Module().GetClassObject(*clsid, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
+    EXPECT_EQ(out, nullptr) << "the out pointer is cleared first";
+  }
+  EXPECT_EQ(Module().GetClassObject(CLSID_FileManager, IID_IClassFactory, nullptr), E_POINTER);
+}
+
+TEST(ClassObject, EveryTableClassCreatesAndAnswersItsInterfaces) {
+  struct Case {
+    const CLSID* clsid;
+    const IID* dispatch;
+  } cases[] = {
+      {&CLSID_FileManager, &IID_IFileManager}, {&CLSID_File, &IID_IFile},
+      {&CLSID_Files, &IID_IFileCollection},    {&CLSID_Folder, &IID_IFolder},
+      {&CLSID_Dictionary, &IID_IDictionary},   {&CLSID_Folders, &IID_IFolderCollection},
+      {&CLSID_Drive, &IID_IDrive},             {&CLSID_Drives, &IID_IDriveCollection},
+      {&CLSID_TextStream, &IID_ITextStream},   {&CLSID_BinaryStream, &IID_IBinaryStream},
+  };
+  for (const Case& c : cases) {
+    ComPtr<IUnknown> object;
+    ASSERT_EQ(Module().CreateRaw(*c.clsid, *c.dispatch, object.put_void()), S_OK);
+    ComPtr<ISupportErrorInfo> support;
+    ASSERT_EQ(object.As(&support), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(*c.dispatch), S_OK);
+    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
+    ComPtr<IDispatch> dispatch;
+    EXPECT_EQ(object.As(&dispatch), S_OK);
+    ComPtr<IClassFactory> notThere;
+    EXPECT_EQ(object.As(&notThere), E_NOINTERFACE);
+  }
+}
+
+TEST(ClassObject, TwoThreadsGetTheSameCachedObject) {
+  // A fresh copy of the module, so that no earlier request has created the class object yet.
+  IClassFactory* seen[2] = {};
+  std::thread threads[2];
+  for (int i = 0; i < 2; ++i)
+    threads[i] = std::thread([&, i] {
+      Module().GetClassObject(CLSID_Dictionary, IID_IClassFactory, reinterpret_cast<void**>(&seen[i]));
+    });
+  for (auto& t : threads) t.join();
+  ASSERT_NE(seen[0], nullptr);
+  EXPECT_EQ(seen[0], seen[1]);
+  seen[0]->Release();
+  seen[1]->Release();
+}
+
+TEST(ClassObject, UnloadCountingFollowsObjectsLocksAndHeldClassObjects) {
+  EXPECT_EQ(Module().CanUnloadNow(), S_OK);
+  {
+    ComPtr<IFileManager> manager;
+    ASSERT_EQ(Module().Create(CLSID_FileManager, manager.put()), S_OK);
+    EXPECT_EQ(Module().CanUnloadNow(), S_FALSE);
+  }
+  EXPECT_EQ(Module().CanUnloadNow(), S_OK);
+
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(Module().GetClassObject(CLSID_FileManager, IID_IClassFactory, factory.put_void()), S_OK);
+  EXPECT_EQ(Module().CanUnloadNow(), S_FALSE) << "a held class object counts";
+  factory->LockServer(TRUE);
+  factory.reset();
+  EXPECT_EQ(Module().CanUnloadNow(), S_FALSE) << "a server lock alone counts";
+  ASSERT_EQ(Module().GetClassObject(CLSID_FileManager, IID_IClassFactory, factory.put_void()), S_OK);
+  factory->LockServer(FALSE);
+  factory.reset();
+  EXPECT_EQ(Module().CanUnloadNow(), S_OK);
+}
+
+// An outer object that counts its own references, to see where the inner object's AddRefs go.
+class Outer : public IUnknown {
+ public:
+  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
+    if (::IsEqualIID(iid, IID_IUnknown)) {
+      *ppv = this;
+      AddRef();
+      return S_OK;
+    }
+    return inner ? inner->QueryInterface(iid, ppv) : E_NOINTERFACE;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --refs; }
+  ULONG refs = 1;
+  IUnknown* inner = nullptr;
+};
+
+TEST(ClassObject, AggregationOnlyThroughTheInnerUnknown) {
+  ComPtr<IClassFactory> factory;
+  ASSERT_EQ(Module().GetClassObject(CLSID_FileManager, IID_IClassFactory, factory.put_void()), S_OK);
+  Outer outer;
+  void* out = reinterpret_cast<void*>(1);
+  EXPECT_EQ(factory->CreateInstance(&outer, IID_IDispatch, &out), CLASS_E_NOAGGREGATION);
+  EXPECT_EQ(out, nullptr);
+
+  ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner)),
+            S_OK);
+  IFileManager* manager = nullptr;
+  ASSERT_EQ(outer.inner->QueryInterface(IID_IFileManager, reinterpret_cast<void**>(&manager)), S_OK);
+  EXPECT_EQ(outer.refs, 2u) << "an interface of the inner object counts on the outer one";
+  IUnknown* identity = nullptr;
+  manager->QueryInterface(IID_IUnknown, reinterpret_cast<void**>(&identity));
+  EXPECT_EQ(identity, static_cast<IUnknown*>(&outer)) << "the outer object is the identity";
+  identity->Release();
+  manager->Release();
+  EXPECT_EQ(outer.refs, 1u);
+  outer.inner->Release();
+  factory.reset();
+  EXPECT_EQ(Module().CanUnloadNow(), S_OK);
+}
+
+}  // namespace
+}  // namespace docket::test

@@ -1,0 +1,71 @@
+// Helpers shared by the unit tests: error-object fields, system texts computed at run time,
+// scratch folders, file contents and late-bound calls.
+#pragma once
+
+#include "com/bstr.h"
+#include "com/com_ptr.h"
+#include "com/variant.h"
+#include "com/win.h"
+#include "support/docket_module.h"
+
+#include <initializer_list>
+#include <string>
+#include <vector>
+
+namespace docket::test {
+
+using com::Bstr;
+using com::ComPtr;
+using com::Variant;
+
+// The error object the last failing call left on this thread (taken off the thread).
+struct ErrorFields {
+  bool present = false;
+  std::wstring description;
+  std::wstring source;
+};
+ErrorFields TakeError();
+void ClearError();
+
+// The system's message text for an error with one line end removed, as the module reports it.
+std::wstring SystemText(DWORD error);
+
+// The result code of a system error.
+inline HRESULT Win32Code(DWORD error) { return static_cast<HRESULT>(0x80070000u | error); }
+
+// A fresh folder under the temporary directory, removed with everything in it at the end.
+class ScratchDir {
+ public:
+  ScratchDir();
+  ~ScratchDir();
+  ScratchDir(const ScratchDir&) = delete;
+  ScratchDir& operator=(const ScratchDir&) = delete;
+  const std::wstring& path() const { return path_; }
+  // path + "\" + name
+  std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
+
+ private:
+  std::wstring path_;
+};
+void RemoveTree(const std::wstring& path);
+
+void WriteBytes(const std::wstring& path, const std::string& bytes);
+std::string ReadBytes(const std::wstring& path);
+bool Exists(const std::wstring& path);
+
+// Calls a member by name through IDispatch, as a script would (flags: DISPATCH_METHOD etc.).
+// Arguments are given in script order.
+struct CallResult {
+  HRESULT hr = E_FAIL;
+  std::wstring description;  // from the EXCEPINFO when hr is DISP_E_EXCEPTION
+  std::wstring source;
+  SCODE scode = 0;
+};
+CallResult CallByName(IDispatch* object, const wchar_t* name, WORD flags,
+                      std::vector<VARIANT> args, VARIANT* result = nullptr);
+
+VARIANT VBstr(const wchar_t* text);  // caller's variant owns a new BSTR (freed by CallByName)
+VARIANT VI4(LONG value);
+VARIANT VBool(bool value);
+
+}  // namespace docket::test
