@@ -21,6 +21,12 @@ HRESULT ReportLastError(REFCLSID clsid, const char* prefix = nullptr);
 // The same for an error number noted by the caller right after the failing call.
 HRESULT ReportSystemError(REFCLSID clsid, DWORD error, const char* prefix = nullptr);
 
+// The refusal of a path longer than the module handles (259 characters): the system's own
+// "file name too long" error, never a truncated path.
+inline HRESULT ReportPathTooLong(REFCLSID clsid) {
+  return ReportSystemError(clsid, ERROR_FILENAME_EXCED_RANGE);
+}
+
 // The system's message text for an error, exactly as the system gives it (line end included,
 // inserts ignored); empty when there is none.
 std::string SystemMessageText(DWORD error);
