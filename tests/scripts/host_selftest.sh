@@ -99,9 +99,9 @@ Host.Check Null, "Host.Check of Null"
 AssertEqual CLng("not a number"), 0, "an assertion whose argument fails"
 ExpectChecks 11
 EOF
-run failing failing.vbs
+run failing "$lib\\assert.vbs" failing.vbs
 expect_rc failing 1
-expect_err_line failing "FAIL: number is not text"
+expect_err_line failing "FAIL: number against text"
 expect_err_line failing "    expected <1> (VarType 8 String), actual <1> (VarType 2 Integer)"
 expect_err_line failing "    expected <> (VarType 8 String), actual Empty (VarType 0 Empty)"
 expect_err_line failing "    expected <True> (VarType 11 Boolean), actual <-1> (VarType 2 Integer)"
@@ -135,7 +135,7 @@ expect_err_line failing_js "    expected <1> (string), actual <1> (number)"
 expect_err_line failing_js "    expected null (object), actual undefined (undefined)"
 expect_err_line failing_js "    condition was <1> (number)"
 expect_err_line failing_js "    nothing was thrown; expected 5 (0x00000005) \"undefined\""
-expect_err_line failing_js "    expected error -2146828874 (0x800A01B6) \"undefined\", got 9 (0x00000009) \"nine\""
+expect_err_line failing_js "    expected error -2146827850 (0x800A01B6) \"undefined\", got 9 (0x00000009) \"nine\""
 expect_err_line failing_js "    expected error 5 (0x00000005) \"expected\", got 5 (0x00000005) \"actual\""
 expect_err_line failing_js "    6 checks ran before it"
 expect_err_line failing_js "7 checks, 7 failed"
@@ -176,7 +176,7 @@ Host.Check True, "a check before the error"
 EOF
 run error_direct first.vbs direct.vbs
 expect_rc error_direct 1
-expect_err_line error_direct "direct.vbs(3, 4): raised where it stands [fixture, 0x000004D2]"
+expect_err_line error_direct "direct.vbs(3, 4): raised where it stands [fixture, 0x800A04D2]"
 expect_err_line error_direct "1 checks, 0 failed"
 
 fixture first.js <<'EOF'
@@ -289,8 +289,8 @@ if [ $? -ne 0 ]; then
   not_ok "the probe component registers" "$work/register.out"
 else
   fixture page.vbs <<'EOF'
-Set first = Server.CreateObject("DocketHost.PageProbe")
-Set second = Server.CreateObject("DocketHost.PageProbe")
+Set probeA = Server.CreateObject("DocketHost.PageProbe")
+Set probeB = Server.CreateObject("DocketHost.PageProbe")
 Set plain = Server.CreateObject("Scripting.Dictionary")
 Response.Write "body;"
 EOF
@@ -299,7 +299,7 @@ EOF
   expect_out page 'started:probe value:true;started:probe value:true;body;ended;ended;'
 
   fixture page_error.vbs <<'EOF'
-Set first = Server.CreateObject("DocketHost.PageProbe")
+Set probeA = Server.CreateObject("DocketHost.PageProbe")
 Err.Raise 5
 EOF
   run page_error page_error.vbs
@@ -318,7 +318,7 @@ EOF
   fixture page_refused.vbs <<'EOF'
 On Error Resume Next
 Set refused = Server.CreateObject("DocketHost.PageProbe")
-Response.Write (Err.Number <> 0) & ";" & IsEmpty(refused) & ";"
+Response.Write CStr(Err.Number <> 0) & ";" & IsEmpty(refused) & ";"
 EOF
   (cd "$work" && DOCKET_PROBE_REFUSE=yes "$wine" "$host" page_refused.vbs >page_refused.out 2>page_refused.err)
   rc=$?

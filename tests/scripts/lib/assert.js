@@ -34,7 +34,7 @@ function AssertTrue(condition, caseName) {
     else Host.Check(false, caseName, "condition was " + DescribeValue(condition));
 }
 
-// Error numbers are signed 32-bit values in JScript (0x800A01B6 is -2146828874); both sides are
+// Error numbers are signed 32-bit values in JScript (0x800A01B6 is -2146827850); both sides are
 // brought to that form, so either spelling of the expected number works.
 function ErrorText(number, description) {
     return (number | 0) + " (0x" + ("0000000" + ((number | 0) >>> 0).toString(16).toUpperCase()).slice(-8) +
