@@ -11,7 +11,6 @@ STDMETHODIMP FileManager::FolderExists(BSTR FolderSpec, VARIANT_BOOL* pfExists) 
 STDMETHODIMP FileManager::FileExists(BSTR FileSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::CreateFile(BSTR FileName, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BSTR* pbstrPath) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::RegisterDLL(BSTR DLLFileName, VARIANT_BOOL Register) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ExportToBlob(BSTR srcFileName, VARIANT recordSet) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ImportFromBlob(VARIANT srcRecordSet, BSTR targetFileName) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::RevertToSelf() { return E_NOTIMPL; }
