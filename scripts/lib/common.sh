@@ -28,12 +28,14 @@ ensure_packages() {
 }
 
 build_x64() {
+  mkdir -p "$BUILD"
   log "building (x64)"
   cmake --preset x64 >"$BUILD/configure-x64.log" 2>&1 || { cat "$BUILD/configure-x64.log"; return 1; }
   cmake --build --preset x64 >"$BUILD/build-x64.log" 2>&1 || { grep -E 'error|Error' "$BUILD/build-x64.log" | head -40; return 1; }
 }
 
 build_x86() {
+  mkdir -p "$BUILD"
   log "building (x86, compile check)"
   cmake --preset x86 >"$BUILD/configure-x86.log" 2>&1 || { cat "$BUILD/configure-x86.log"; return 1; }
   cmake --build --preset x86 >"$BUILD/build-x86.log" 2>&1 || { grep -E 'error|Error' "$BUILD/build-x86.log" | head -40; return 1; }
