@@ -29,8 +29,8 @@ inline ::testing::AssertionResult IsSystemError(HRESULT hr, DWORD error,
   if (hr == Win32Code(error) && reported.description == expected)
     return ::testing::AssertionSuccess();
   return ::testing::AssertionFailure()
-         << "got 0x" << std::hex << hr << " \"" << reported.description << "\", expected 0x"
-         << Win32Code(error) << " \"" << expected << "\"";
+         << "got 0x" << std::hex << static_cast<ULONG>(hr) << " \"" << reported.description
+         << "\", expected 0x" << static_cast<ULONG>(Win32Code(error)) << " \"" << expected << "\"";
 }
 
 // hr is DISP_E_EXCEPTION with exactly this description on the thread.
@@ -38,8 +38,8 @@ inline ::testing::AssertionResult IsMessage(HRESULT hr, const std::wstring& expe
   const ErrorFields reported = TakeError();
   if (hr == DISP_E_EXCEPTION && reported.description == expected)
     return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << "got 0x" << std::hex << hr << " \""
-                                       << reported.description << "\", expected \"" << expected
+  return ::testing::AssertionFailure() << "got 0x" << std::hex << static_cast<ULONG>(hr)
+                                       << " \"" << reported.description << "\", expected \"" << expected
                                        << "\"";
 }
 
