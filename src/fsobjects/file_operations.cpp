@@ -7,6 +7,18 @@
 #include "module/policy.h"
 
 namespace docket {
+namespace {
+
+// Runs a platform operation towards a target path and reports its failure; a target too long
+// for the module is refused before the platform sees it.
+template <class Operation>
+HRESULT RunTowards(const std::string& target, Operation&& operation) {
+  if (!FitsPath(target)) return ReportPathTooLong(File::ClassId());
+  if (!operation(target.c_str())) return ReportLastError(File::ClassId());
+  return S_OK;
+}
+
+}  // namespace
 
 std::string File::ResolveDestination(const std::string& destination) const {
   if (destination.find('\\') != std::string::npos) return destination;
@@ -15,33 +27,27 @@ std::string File::ResolveDestination(const std::string& destination) const {
 
 STDMETHODIMP File::put_Name(BSTR pbstrName) {
   return com::Guarded([&] {
-    const std::string renamed = folderPart_ + AnsiPathText(pbstrName);
-    if (!FitsPath(renamed)) return ReportPathTooLong(ClassId());
-    // No replace flag: a rename never overwrites another file.
-    if (!::MoveFileExA(path_.c_str(), renamed.c_str(),
-                       MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
-      return ReportLastError(ClassId());
-    return S_OK;
+    return RunTowards(folderPart_ + AnsiPathText(pbstrName), [&](const char* renamed) {
+      // No replace flag: a rename never overwrites another file.
+      return ::MoveFileExA(path_.c_str(), renamed,
+                           MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
+    });
   });
 }
 
 STDMETHODIMP File::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return com::Guarded([&] {
-    const std::string target = ResolveDestination(AnsiPathText(Destination));
-    if (!FitsPath(target)) return ReportPathTooLong(ClassId());
-    if (!::CopyFileA(path_.c_str(), target.c_str(), OverWriteFiles == VARIANT_FALSE))
-      return ReportLastError(ClassId());
-    return S_OK;
+    return RunTowards(ResolveDestination(AnsiPathText(Destination)), [&](const char* target) {
+      return ::CopyFileA(path_.c_str(), target, OverWriteFiles == VARIANT_FALSE) != FALSE;
+    });
   });
 }
 
 STDMETHODIMP File::Move(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return com::Guarded([&] {
-    const std::string target = ResolveDestination(AnsiPathText(Destination));
-    if (!FitsPath(target)) return ReportPathTooLong(ClassId());
-    if (!MoveFileByPlatform(path_, target, OverWriteFiles != VARIANT_FALSE))
-      return ReportLastError(ClassId());
-    return S_OK;
+    return RunTowards(ResolveDestination(AnsiPathText(Destination)), [&](const char* target) {
+      return MoveFileByPlatform(path_, target, OverWriteFiles != VARIANT_FALSE);
+    });
   });
 }
 

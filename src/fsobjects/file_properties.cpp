@@ -48,6 +48,7 @@ STDMETHODIMP File::put_Attributes(QFFileAttribute pfa) {
 
 STDMETHODIMP File::get_Size(VARIANT* pvarSize) {
   DOCKET_RETURN_IF_NULL(pvarSize);
+  ::VariantInit(pvarSize);
   com::UniqueFile file(
       ::CreateFileA(path_.c_str(), 0, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
   if (!file) return ReportLastError(ClassId());
@@ -56,7 +57,6 @@ STDMETHODIMP File::get_Size(VARIANT* pvarSize) {
   if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) return ReportLastError(ClassId());
   const ULONGLONG size = (static_cast<ULONGLONG>(high) << 32) | low;
   // A script's 32-bit integer while the size fits one, a double beyond (as a folder's Size).
-  ::VariantInit(pvarSize);
   if (size < 0x80000000ull) {
     V_VT(pvarSize) = VT_I4;
     V_I4(pvarSize) = static_cast<LONG>(size);
