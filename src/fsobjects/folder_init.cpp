@@ -1,0 +1,22 @@
+// A folder is made for a path once: the path is made absolute and must name a directory.
+#include "com/ansi.h"
+#include "fsobjects/folder.h"
+#include "fsobjects/full_path.h"
+#include "module/error_report.h"
+
+namespace docket {
+
+STDMETHODIMP Folder::InitPath(BSTR path) {
+  return com::Guarded([&] {
+    FullPath full;
+    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), com::ToAnsi(path), kFolderPathBuffer, &full));
+    const DWORD attributes = ::GetFileAttributesA(full.text.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) return ReportLastError(ClassId());
+    if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return ReportError(ClassId(), L"Argument must be a directory.", 0);
+    SetLocation(std::move(full.finalPart), std::move(full.text));
+    return S_OK;
+  });
+}
+
+}  // namespace docket
