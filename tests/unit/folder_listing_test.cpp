@@ -219,16 +219,16 @@ TEST_F(FolderListingTest, FileParentFolderAtADriveRootIsTheRoot) {
 
 TEST_F(FolderListingTest, FileParentFolderOfABareNameIsTheCurrentDirectory) {
   WriteBytes(scratch_ / L"bare.txt", "");
-  wchar_t saved[MAX_PATH];
-  ::GetCurrentDirectoryW(MAX_PATH, saved);
-  ASSERT_TRUE(::SetCurrentDirectoryW(scratch_.path().c_str()));
   ComPtr<IFile> file;
   ComPtr<IFolder> parent;
-  const HRESULT made = manager_->GetFile(Bstr(L"bare.txt").get(), file.put());
-  if (SUCCEEDED(made)) {
-    EXPECT_EQ(file->get_ParentFolder(parent.put()), S_OK);
+  HRESULT made;
+  {
+    CurrentDirectoryChange current(scratch_.path());
+    made = manager_->GetFile(Bstr(L"bare.txt").get(), file.put());
+    if (SUCCEEDED(made)) {
+      EXPECT_EQ(file->get_ParentFolder(parent.put()), S_OK);
+    }
   }
-  ::SetCurrentDirectoryW(saved);
   ASSERT_EQ(made, S_OK);
   ASSERT_TRUE(parent);
   EXPECT_EQ(PathOf(parent.get()), scratch_.path());

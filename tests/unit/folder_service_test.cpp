@@ -1,10 +1,10 @@
 // The service's folder methods: GetFolder, GetSpecialFolder, CreateFolder and the fronts that
 // hand the work to a Folder (DeleteFolder, MoveFolder, CopyFolder), with the deletion policy.
 #include "support/folder_test_support.h"
+#include "support/registry_sandbox.h"
 
 #include <gtest/gtest.h>
 
-#include <optional>
 
 namespace docket::test {
 namespace {
@@ -166,47 +166,15 @@ TEST_F(FolderServiceTest, CopyFolderOverwritesUnlessToldOtherwise) {
 
 // --- the deletion policy ---------------------------------------------------------------------------
 
-// Sets DisableDelete for as long as it lives, and leaves the registry as it found it.
-class DeletionPolicy {
- public:
-  DeletionPolicy() {
-    DWORD disposition = 0;
-    EXPECT_EQ(::RegCreateKeyExW(HKEY_LOCAL_MACHINE, kKey, 0, nullptr, 0, KEY_ALL_ACCESS, nullptr,
-                                &key_, &disposition),
-              ERROR_SUCCESS);
-    created_ = disposition == REG_CREATED_NEW_KEY;
-    const DWORD one = 1;
-    EXPECT_EQ(::RegSetValueExW(key_, L"DisableDelete", 0, REG_DWORD,
-                               reinterpret_cast<const BYTE*>(&one), sizeof one),
-              ERROR_SUCCESS);
-  }
-  ~DeletionPolicy() {
-    ::RegDeleteValueW(key_, L"DisableDelete");
-    ::RegCloseKey(key_);
-    if (created_) ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
-  }
-  DeletionPolicy(const DeletionPolicy&) = delete;
-  DeletionPolicy& operator=(const DeletionPolicy&) = delete;
-
- private:
-  static constexpr const wchar_t* kKey = L"SOFTWARE\\Corvane Works\\QF-Docket\\Parameters";
-  HKEY key_ = nullptr;
-  bool created_ = false;
-};
-
-TEST(FolderPolicy, DisableDeleteRefusesFolderDeletionBeforeAnythingIsLookedAt) {
+// The policy is read once, when a module is loaded: each test loads a fresh copy after setting up
+// the machine-wide key, and its name starts with "Policy" so that the test run executes it alone.
+TEST(PolicyFolderDeletion, DisableDeleteRefusesFolderDeletionBeforeAnythingIsLookedAt) {
   ScratchDir scratch;
   MakeDir(scratch / L"kept");
   WriteBytes(scratch / L"kept\\a.txt", "a");
-  // The policy is read once, when a module is loaded: a copy under a new name is a fresh load.
-  // The value is set only for the moment of that load, so that other test processes never see it.
-  const std::wstring copy = scratch / L"DocketMod-folder-policy.dll";
-  ASSERT_TRUE(::CopyFileW(LoadedModule::BuiltModulePath().c_str(), copy.c_str(), TRUE));
-  std::optional<LoadedModule> module;
-  {
-    DeletionPolicy policy;
-    module.emplace(copy);
-  }
+  PolicyKey key;
+  key.SetDword(L"DisableDelete", 1);
+  auto module = LoadedModule::LoadCopy(scratch.path());
   {
     ComPtr<IFileManager> manager = NewManager(*module);
     for (const std::wstring& path : {scratch / L"kept", scratch / L"missing", std::wstring()}) {
@@ -221,7 +189,6 @@ TEST(FolderPolicy, DisableDeleteRefusesFolderDeletionBeforeAnythingIsLookedAt) {
   }
   EXPECT_EQ(ReadBytes(scratch / L"kept\\a.txt"), "a");
   EXPECT_EQ(ReadBytes(scratch / L"copied\\a.txt"), "a");
-  module.reset();
 }
 
 }  // namespace

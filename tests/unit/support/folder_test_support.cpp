@@ -29,6 +29,19 @@ std::wstring NameOf(IFolder* folder) {
   return std::wstring(name.view());
 }
 
+std::wstring ParentPathOf(IFolder* folder) {
+  ComPtr<IFolder> parent;
+  EXPECT_EQ(folder->get_ParentFolder(parent.put()), S_OK);
+  return parent ? PathOf(parent.get()) : std::wstring();
+}
+
+CurrentDirectoryChange::CurrentDirectoryChange(const std::wstring& path) {
+  ::GetCurrentDirectoryW(MAX_PATH, saved_);
+  EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str()));
+}
+
+CurrentDirectoryChange::~CurrentDirectoryChange() { ::SetCurrentDirectoryW(saved_); }
+
 void MakeDir(const std::wstring& path) {
   ASSERT_TRUE(::CreateDirectoryW(path.c_str(), nullptr)) << "cannot create the test folder";
 }

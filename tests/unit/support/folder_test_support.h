@@ -14,6 +14,20 @@ HRESULT GetFolder(IFileManager* manager, const std::wstring& path, ComPtr<IFolde
 
 std::wstring PathOf(IFolder* folder);
 std::wstring NameOf(IFolder* folder);
+// The path of the folder's ParentFolder; "" when it has none.
+std::wstring ParentPathOf(IFolder* folder);
+
+// Makes `path` the process's current directory until destroyed.
+class CurrentDirectoryChange {
+ public:
+  explicit CurrentDirectoryChange(const std::wstring& path);
+  ~CurrentDirectoryChange();
+  CurrentDirectoryChange(const CurrentDirectoryChange&) = delete;
+  CurrentDirectoryChange& operator=(const CurrentDirectoryChange&) = delete;
+
+ private:
+  wchar_t saved_[MAX_PATH] = {};
+};
 
 void MakeDir(const std::wstring& path);
 void SetReadOnly(const std::wstring& path);
