@@ -189,7 +189,17 @@ TEST_F(FolderListingTest, AFolderWithATrailingBackslashListsItsEntriesUnderSingl
 
 // --- File.ParentFolder ---------------------------------------------------------------------------
 
-TEST_F(FolderListingTest, FileParentFolderIsTheFolderThatHoldsIt) {
+class FileParentFolderTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!FilesBuilt()) GTEST_SKIP() << "File's initialisers are not in this module yet";
+    manager_ = NewManager();
+  }
+  ComPtr<IFileManager> manager_;
+  ScratchDir scratch_;
+};
+
+TEST_F(FileParentFolderTest, IsTheFolderThatHoldsTheFile) {
   WriteBytes(scratch_ / L"a.txt", "");
   ComPtr<IFile> file;
   ASSERT_EQ(manager_->GetFile(Bstr(scratch_ / L"a.txt").get(), file.put()), S_OK);
@@ -199,7 +209,7 @@ TEST_F(FolderListingTest, FileParentFolderIsTheFolderThatHoldsIt) {
   EXPECT_EQ(file->get_ParentFolder(nullptr), E_POINTER);
 }
 
-TEST_F(FolderListingTest, FileParentFolderAtADriveRootIsTheRoot) {
+TEST_F(FileParentFolderTest, OfAFileAtADriveRootIsTheRoot) {
   const std::wstring atRoot = L"C:\\docket-parent-" + std::to_wstring(::GetCurrentProcessId()) + L".txt";
   WriteBytes(atRoot, "");
   ComPtr<IFile> file;
@@ -217,7 +227,7 @@ TEST_F(FolderListingTest, FileParentFolderAtADriveRootIsTheRoot) {
   EXPECT_EQ(root, VARIANT_TRUE);
 }
 
-TEST_F(FolderListingTest, FileParentFolderOfABareNameIsTheCurrentDirectory) {
+TEST_F(FileParentFolderTest, OfABareFileNameIsTheCurrentDirectory) {
   WriteBytes(scratch_ / L"bare.txt", "");
   ComPtr<IFile> file;
   ComPtr<IFolder> parent;

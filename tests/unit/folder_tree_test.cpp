@@ -182,6 +182,21 @@ TEST_F(FolderTreeTest, ForcedDeleteAlsoTakesReadOnlyFolders) {
   EXPECT_FALSE(Exists(scratch_ / L"source"));
 }
 
+// Wine 8.0's CreateSymbolicLinkW answers TRUE but makes nothing, so this runs only on Windows.
+TEST_F(FolderTreeTest, DeleteRemovesALinkedFolderAsALinkAndLeavesWhatItPointsAt) {
+  MakeDir(scratch_ / L"outside");
+  WriteBytes(scratch_ / L"outside\\precious.txt", "keep me");
+  const std::wstring link = scratch_ / L"source\\link";
+  ::CreateSymbolicLinkW(link.c_str(), (scratch_ / L"outside").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
+  const DWORD attributes = ::GetFileAttributesW(link.c_str());
+  const DWORD linkedFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & linkedFolder) != linkedFolder)
+    GTEST_SKIP() << "no folder link can be made here";
+  ASSERT_EQ(Source()->Delete(VARIANT_TRUE), S_OK);
+  EXPECT_FALSE(Exists(scratch_ / L"source"));
+  EXPECT_EQ(ReadBytes(scratch_ / L"outside\\precious.txt"), "keep me");
+}
+
 // --- Size ------------------------------------------------------------------------------------------
 
 TEST_F(FolderTreeTest, SizeIsAlwaysADoubleAndAddsUpEveryFileBelow) {
