@@ -161,6 +161,7 @@ TEST_F(FolderListingTest, APatternPastThePathLimitIsRefused) {
 
 TEST_F(FolderListingTest, CollectionsAreSnapshotsAndTheirItemsLiveOnTheirOwn) {
   WriteBytes(scratch_ / L"first.txt", "");
+  MakeDir(scratch_ / L"dir");
   ComPtr<IFileCollection> before = Files(folder_.get());
   WriteBytes(scratch_ / L"second.txt", "");
   EXPECT_EQ(CountOf(before.get()), 1);
@@ -168,9 +169,18 @@ TEST_F(FolderListingTest, CollectionsAreSnapshotsAndTheirItemsLiveOnTheirOwn) {
 
   ComPtr<IFile> kept;
   ASSERT_EQ(ItemOf(before.get(), VBstr(L"first.txt"), &kept), S_OK);
+  ComPtr<IFolderCollection> folders = SubFolders(folder_.get());
+  EXPECT_EQ(CountOf(folders.get()), 1);
   before.reset();
   folder_.reset();
   EXPECT_EQ(TextOf(kept.get(), &IFile::get_Path), scratch_ / L"first.txt");
+
+  // Each listed object has the collection as its one holder: with the last references gone,
+  // nothing of the module is left alive.
+  kept.reset();
+  folders.reset();
+  manager_.reset();
+  EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK);
 }
 
 TEST_F(FolderListingTest, AFolderWithATrailingBackslashListsItsEntriesUnderSinglePaths) {
