@@ -1,6 +1,7 @@
 // CreateFolder: makes a directory together with any missing parents, then hands out a Folder
 // for the path as the caller wrote it.
 #include "com/ansi.h"
+#include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "manager/folder_maker.h"
 #include "module/error_report.h"
@@ -47,9 +48,9 @@ STDMETHODIMP FileManager::CreateFolder(BSTR Path, IFolder** ppfolder) {
   if (!ppfolder) return E_POINTER;
   *ppfolder = nullptr;
   return com::Guarded([&] {
-    const std::string path = com::ToAnsi(Path);
-    if (path.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
-    if (!CreateDirectoryChain(path)) return ReportLastError(ClassId());
+    const std::optional<std::string> path = FittingAnsiPath(Path);
+    if (!path) return ReportPathTooLong(ClassId());
+    if (!CreateDirectoryChain(*path)) return ReportLastError(ClassId());
     return MakeFolder(Path, ppfolder);
   });
 }
