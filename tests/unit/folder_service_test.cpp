@@ -1,194 +1,107 @@
-// The service's folder methods: GetFolder, GetSpecialFolder, CreateFolder and the fronts that
-// hand the work to a Folder (DeleteFolder, MoveFolder, CopyFolder), with the deletion policy.
-#include "support/folder_test_support.h"
+// The service's folder methods: GetSpecialFolder, CreateFolder, and the fronts that hand the work
+// to a Folder (GetFolder, DeleteFolder, MoveFolder, CopyFolder), with the deletion policy.
+#include "folder_test_support.h"
 #include "support/registry_sandbox.h"
-
-#include <gtest/gtest.h>
-
 
 namespace docket::test {
 namespace {
 
-const wchar_t kPolicyText[] =
-    L"This option has been disabled in the registry please see your administrator for more "
-    L"information.";
+struct FolderServiceTest : ::testing::Test {
+  ScratchDir dir;
+  ComPtr<IFileManager> manager = NewManager();
 
-class FolderServiceTest : public ::testing::Test {
- protected:
-  void SetUp() override { manager_ = NewManager(); }
-  ComPtr<IFileManager> manager_;
-  ScratchDir scratch_;
+  HRESULT Create(const std::wstring& path, ComPtr<IFolder>* folder) {
+    return manager->CreateFolder(Bstr(path).get(), folder->put());
+  }
 };
-
-// --- GetFolder and GetSpecialFolder ----------------------------------------------------------------
-
-TEST_F(FolderServiceTest, GetFolderOfAFileFailsAsAScriptSeesIt) {
-  WriteBytes(scratch_ / L"file.txt", "x");
-  Variant result;
-  const CallResult call = CallByName(manager_.get(), L"GetFolder", DISPATCH_METHOD,
-                                     {VBstr((scratch_ / L"file.txt").c_str())}, result.get());
-  EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(call.description, L"Argument must be a directory.");
-  EXPECT_EQ(call.source, L"Docket.Folder.1");
-  EXPECT_EQ(manager_->GetFolder(Bstr(scratch_.path()).get(), nullptr), E_POINTER);
-}
 
 TEST_F(FolderServiceTest, SpecialFoldersAreTheSystemsOwn) {
   wchar_t windows[MAX_PATH], system[MAX_PATH], temp[MAX_PATH];
   ::GetWindowsDirectoryW(windows, MAX_PATH);
   ::GetSystemDirectoryW(system, MAX_PATH);
-  std::wstring temporary(temp, ::GetTempPathW(MAX_PATH, temp));
-  ASSERT_EQ(temporary.back(), L'\\');
-  temporary.pop_back();  // the folder comes without the closing backslash
-  const struct {
-    SpecialFolderConst which;
-    std::wstring path;
-  } cases[] = {{WindowsFolder, windows}, {SystemFolder, system}, {TemporaryFolder, temporary}};
-  for (const auto& c : cases) {
+  const std::wstring temporary(temp, ::GetTempPathW(MAX_PATH, temp) - 1);  // no closing "\"
+  const std::pair<SpecialFolderConst, std::wstring> cases[] = {
+      {WindowsFolder, windows}, {SystemFolder, system}, {TemporaryFolder, temporary}};
+  for (const auto& [which, path] : cases) {
     ComPtr<IFolder> folder;
-    ASSERT_EQ(manager_->GetSpecialFolder(c.which, folder.put()), S_OK) << c.which;
-    EXPECT_EQ(PathOf(folder.get()), c.path) << c.which;
+    ASSERT_EQ(manager->GetSpecialFolder(which, folder.put()), S_OK) << which;
+    EXPECT_EQ(PathOf(folder.get()), path);
   }
-}
-
-TEST_F(FolderServiceTest, UnknownSpecialFoldersAreInvalidArguments) {
-  for (int which : {3, -1, 0x7FFFFFFF}) {
+  for (int unknown : {3, -1}) {
     IFolder* folder = reinterpret_cast<IFolder*>(1);
-    EXPECT_EQ(Failed(manager_->GetSpecialFolder(static_cast<SpecialFolderConst>(which), &folder)),
-              (Failure{E_INVALIDARG, L"Invalid argument"}))
-        << which;
+    EXPECT_TRUE(IsReported(manager->GetSpecialFolder(static_cast<SpecialFolderConst>(unknown), &folder),
+                           E_INVALIDARG, L"Invalid argument"));
     EXPECT_EQ(folder, nullptr);
   }
 }
 
-// --- CreateFolder ----------------------------------------------------------------------------------
-
 TEST_F(FolderServiceTest, CreateFolderMakesEveryMissingLevel) {
-  const std::wstring path = scratch_ / L"x\\y\\z\\";
   ComPtr<IFolder> folder;
-  ASSERT_EQ(manager_->CreateFolder(Bstr(path).get(), folder.put()), S_OK);
-  EXPECT_TRUE(Exists(scratch_ / L"x\\y\\z"));
-  ASSERT_TRUE(folder);
-  EXPECT_EQ(PathOf(folder.get()), path) << "the path as the caller wrote it";
-  EXPECT_EQ(NameOf(folder.get()), L"");
-}
-
-TEST_F(FolderServiceTest, CreateFolderAcceptsForwardSlashesBetweenLevels) {
-  ComPtr<IFolder> folder;
-  ASSERT_EQ(manager_->CreateFolder(Bstr(scratch_ / L"p/q/r").get(), folder.put()), S_OK);
-  EXPECT_TRUE(Exists(scratch_ / L"p\\q\\r"));
-  EXPECT_EQ(PathOf(folder.get()), scratch_ / L"p\\q\\r");
-}
-
-TEST_F(FolderServiceTest, CreateFolderOfAnExistingFolderFails) {
-  MakeDir(scratch_ / L"there");
-  ComPtr<IFolder> folder;
-  EXPECT_EQ(Failed(manager_->CreateFolder(Bstr(scratch_ / L"there").get(), folder.put())),
-            SystemFailure(ERROR_ALREADY_EXISTS));
+  ASSERT_EQ(Create(dir / L"x\\y\\z\\", &folder), S_OK);
+  EXPECT_EQ(PathOf(folder.get()), dir / L"x\\y\\z\\") << "the path as the caller wrote it";
+  ASSERT_EQ(Create(dir / L"p/q/r", &folder), S_OK);
+  EXPECT_TRUE(Exists(dir / L"p\\q\\r")) << "forward slashes separate levels too";
+  EXPECT_TRUE(IsSystemError(Create(dir / L"x\\y", &folder), ERROR_ALREADY_EXISTS));
   EXPECT_FALSE(folder);
 }
 
-TEST_F(FolderServiceTest, CreateFolderWhereNoFolderCanBeMadeReportsThePlatformsReason) {
-  WriteBytes(scratch_ / L"file.txt", "x");
-  const std::wstring cases[] = {
-      scratch_ / L"file.txt\\sub\\deeper",  // a file where a parent should be
-      L"Q:\\no\\such\\drive",
-      scratch_ / L"bad<name>\\sub",
-  };
-  for (const std::wstring& path : cases) {
-    ComPtr<IFolder> folder;
-    const HRESULT hr = manager_->CreateFolder(Bstr(path).get(), folder.put());
-    EXPECT_EQ(HRESULT_FACILITY(hr), FACILITY_WIN32) << std::string(path.begin(), path.end());
-    EXPECT_NE(hr, Win32Code(ERROR_ALREADY_EXISTS)) << "the reason is not an existing parent";
-    EXPECT_EQ(Failed(hr), SystemFailure(HRESULT_CODE(hr)));
-  }
-  EXPECT_EQ(ReadBytes(scratch_ / L"file.txt"), "x");
-  EXPECT_EQ(manager_->CreateFolder(Bstr(scratch_ / L"unmade").get(), nullptr), E_POINTER);
-  EXPECT_FALSE(Exists(scratch_ / L"unmade")) << "a missing out-parameter is refused first";
+TEST_F(FolderServiceTest, CreateFolderWhereNoneCanBeMadeGivesThePlatformsReason) {
+  WriteBytes(dir / L"file.txt", "x");
   ComPtr<IFolder> folder;
-  EXPECT_EQ(Failed(manager_->CreateFolder(Bstr(scratch_ / std::wstring(260, L'n')).get(), folder.put())),
-            SystemFailure(ERROR_FILENAME_EXCED_RANGE));
+  for (const std::wstring& path :
+       {dir / L"file.txt\\sub\\deeper", std::wstring(L"Q:\\no\\such\\drive"), dir / L"bad<name>\\sub"}) {
+    const HRESULT hr = Create(path, &folder);
+    EXPECT_NE(hr, Win32Code(ERROR_ALREADY_EXISTS)) << "not the parent that is there already";
+    EXPECT_TRUE(IsSystemError(hr, HRESULT_CODE(hr)));
+  }
+  EXPECT_TRUE(IsSystemError(Create(dir / std::wstring(260, L'n'), &folder),
+                            ERROR_FILENAME_EXCED_RANGE));
+  EXPECT_EQ(manager->CreateFolder(Bstr(dir / L"unmade").get(), nullptr), E_POINTER);
+  EXPECT_FALSE(Exists(dir / L"unmade"));
 }
 
-// --- the fronts ------------------------------------------------------------------------------------
-
-TEST_F(FolderServiceTest, DeleteMoveAndCopyFolderWorkOnTheFolderTheyName) {
-  MakeDir(scratch_ / L"tree");
-  MakeDir(scratch_ / L"tree\\sub");
-  WriteBytes(scratch_ / L"tree\\sub\\a.txt", "a");
-
-  ASSERT_EQ(manager_->CopyFolder(Bstr(scratch_ / L"tree").get(), Bstr(scratch_ / L"copy").get(),
-                                 VARIANT_FALSE),
+TEST_F(FolderServiceTest, FrontsWorkThroughAFolderAndPassItsFailuresOn) {
+  MakeDirs(dir, {L"tree", L"other"});
+  WriteBytes(dir / L"tree\\a.txt", "new");
+  WriteBytes(dir / L"other\\a.txt", "old");
+  // As a script calls them: the Folder is the source of what it reports.
+  const CallResult refused = CallByName(manager.get(), L"CopyFolder", DISPATCH_METHOD,
+      {VBstr((dir / L"tree").c_str()), VBstr((dir / L"other").c_str()), VBool(false)});
+  EXPECT_EQ(refused.description, L"Destination directory already exists.");
+  EXPECT_EQ(refused.source, L"Docket.Folder.1");
+  EXPECT_EQ(CallByName(manager.get(), L"CopyFolder", DISPATCH_METHOD,
+                       {VBstr((dir / L"tree").c_str()), VBstr((dir / L"other").c_str())}).hr,
             S_OK);
-  EXPECT_EQ(ReadBytes(scratch_ / L"copy\\sub\\a.txt"), "a");
-  ASSERT_EQ(manager_->MoveFolder(Bstr(scratch_ / L"copy").get(), Bstr(scratch_ / L"moved").get()),
-            S_OK);
-  EXPECT_EQ(ReadBytes(scratch_ / L"moved\\sub\\a.txt"), "a");
-  EXPECT_FALSE(Exists(scratch_ / L"copy"));
-  ASSERT_EQ(manager_->DeleteFolder(Bstr(scratch_ / L"moved").get(), VARIANT_FALSE), S_OK);
-  EXPECT_FALSE(Exists(scratch_ / L"moved"));
-  EXPECT_TRUE(Exists(scratch_ / L"tree\\sub\\a.txt"));
+  EXPECT_EQ(ReadBytes(dir / L"other\\a.txt"), "new") << "overwriting unless told otherwise";
+
+  const Bstr other(dir / L"other"), moved(dir / L"moved"), file(dir / L"tree\\a.txt");
+  ASSERT_EQ(manager->MoveFolder(other.get(), moved.get()), S_OK);
+  EXPECT_TRUE(IsReported(manager->MoveFolder(file.get(), other.get()), DISP_E_EXCEPTION,
+                         L"Argument must be a directory."));
+  ASSERT_EQ(manager->DeleteFolder(moved.get(), VARIANT_FALSE), S_OK);
+  EXPECT_FALSE(Exists(dir / L"moved"));
+  EXPECT_TRUE(IsSystemError(manager->DeleteFolder(moved.get(), VARIANT_FALSE), ERROR_FILE_NOT_FOUND));
 }
 
-TEST_F(FolderServiceTest, FrontsPassTheFoldersOwnFailuresThrough) {
-  MakeDir(scratch_ / L"tree");
-  MakeDir(scratch_ / L"other");
-  WriteBytes(scratch_ / L"file.txt", "x");
-  const std::wstring missing = scratch_ / L"missing";
-  EXPECT_EQ(Failed(manager_->DeleteFolder(Bstr(missing).get(), VARIANT_TRUE)),
-            SystemFailure(ERROR_FILE_NOT_FOUND));
-  EXPECT_EQ(Failed(manager_->MoveFolder(Bstr(scratch_ / L"file.txt").get(), Bstr(missing).get())),
-            MessageFailure(L"Argument must be a directory."));
-  EXPECT_EQ(Failed(manager_->MoveFolder(Bstr(scratch_ / L"tree").get(),
-                                        Bstr(scratch_ / L"other").get())),
-            MessageFailure(L"Destination file already exists."));
-
-  // As a script calls it, with the Folder as the error's source.
-  const CallResult call = CallByName(
-      manager_.get(), L"CopyFolder", DISPATCH_METHOD,
-      {VBstr((scratch_ / L"tree").c_str()), VBstr((scratch_ / L"other").c_str()), VBool(false)});
-  EXPECT_EQ(call.hr, DISP_E_EXCEPTION);
-  EXPECT_EQ(call.description, L"Destination directory already exists.");
-  EXPECT_EQ(call.source, L"Docket.Folder.1");
-}
-
-TEST_F(FolderServiceTest, CopyFolderOverwritesUnlessToldOtherwise) {
-  MakeDir(scratch_ / L"tree");
-  MakeDir(scratch_ / L"other");
-  WriteBytes(scratch_ / L"tree\\a.txt", "new");
-  WriteBytes(scratch_ / L"other\\a.txt", "old");
-  const CallResult call =
-      CallByName(manager_.get(), L"CopyFolder", DISPATCH_METHOD,
-                 {VBstr((scratch_ / L"tree").c_str()), VBstr((scratch_ / L"other").c_str())});
-  EXPECT_EQ(call.hr, S_OK);
-  EXPECT_EQ(ReadBytes(scratch_ / L"other\\a.txt"), "new");
-}
-
-// --- the deletion policy ---------------------------------------------------------------------------
-
-// The policy is read once, when a module is loaded: each test loads a fresh copy after setting up
-// the machine-wide key, and its name starts with "Policy" so that the test run executes it alone.
-TEST(PolicyFolderDeletion, DisableDeleteRefusesFolderDeletionBeforeAnythingIsLookedAt) {
-  ScratchDir scratch;
-  MakeDir(scratch / L"kept");
-  WriteBytes(scratch / L"kept\\a.txt", "a");
+// The policy is read once, when a module loads: a fresh copy is loaded after the machine-wide key
+// is set, and the name starts with "Policy" so that the test run executes it alone.
+TEST(PolicyFolderDeletion, DisableDeleteRefusesBeforeAnythingIsLookedAt) {
+  ScratchDir dir;
+  MakeDirs(dir, {L"kept"});
   PolicyKey key;
   key.SetDword(L"DisableDelete", 1);
-  auto module = LoadedModule::LoadCopy(scratch.path());
-  {
-    ComPtr<IFileManager> manager = NewManager(*module);
-    for (const std::wstring& path : {scratch / L"kept", scratch / L"missing", std::wstring()}) {
-      EXPECT_EQ(Failed(manager->DeleteFolder(Bstr(path).get(), VARIANT_TRUE)),
-                (Failure{E_ACCESSDENIED, kPolicyText}));
-    }
-    ComPtr<IFolder> folder;
-    ASSERT_EQ(GetFolder(manager.get(), scratch / L"kept", &folder), S_OK);
-    EXPECT_EQ(Failed(folder->Delete(VARIANT_TRUE)), (Failure{E_ACCESSDENIED, kPolicyText}));
-    // Only deletion is switched off.
-    EXPECT_EQ(folder->Copy(Bstr(scratch / L"copied").get(), VARIANT_TRUE), S_OK);
-  }
-  EXPECT_EQ(ReadBytes(scratch / L"kept\\a.txt"), "a");
-  EXPECT_EQ(ReadBytes(scratch / L"copied\\a.txt"), "a");
+  auto module = LoadedModule::LoadCopy(dir.path());
+  const std::wstring refusal =
+      L"This option has been disabled in the registry please see your administrator for more "
+      L"information.";
+  ComPtr<IFileManager> manager = NewManager(*module);
+  for (const std::wstring& path : {dir / L"kept", dir / L"missing", std::wstring()})
+    EXPECT_TRUE(IsReported(manager->DeleteFolder(Bstr(path).get(), VARIANT_TRUE), E_ACCESSDENIED, refusal));
+  ComPtr<IFolder> folder;
+  ASSERT_EQ(GetFolderOf(manager.get(), dir / L"kept", &folder), S_OK);
+  EXPECT_TRUE(IsReported(folder->Delete(VARIANT_TRUE), E_ACCESSDENIED, refusal));
+  EXPECT_EQ(folder->Copy(Bstr(dir / L"copied").get(), VARIANT_TRUE), S_OK) << "only deletion is off";
+  EXPECT_TRUE(Exists(dir / L"kept"));
 }
 
 }  // namespace
