@@ -3,6 +3,20 @@
 #include "fsobjects/folder.h"
 
 namespace docket {
+namespace {
+
+// The name under which the folder's own listing entry is found. A closing backslash would make
+// the platform look inside the folder instead, so it goes (except a root's, which has no entry).
+std::string EntryName(std::string path) {
+  if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  return path;
+}
+
+HRESULT ReadFolderTime(REFCLSID clsid, std::string path, entry::Time which, DATE* out) {
+  return entry::ReadTime(clsid, EntryName(std::move(path)), which, out);
+}
+
+}  // namespace
 
 STDMETHODIMP Folder::get_ShortPath(BSTR* pbstrPath) {
   return com::Guarded([&] { return entry::ReadShortPath(ClassId(), PathSnapshot(), pbstrPath); });
@@ -15,17 +29,17 @@ STDMETHODIMP Folder::get_ShortName(BSTR* pbstrName) {
 // A drive's root has no listing entry of its own, so it has no dates: the platform's error says so.
 STDMETHODIMP Folder::get_DateCreated(DATE* pdate) {
   return com::Guarded(
-      [&] { return entry::ReadTime(ClassId(), PathSnapshot(), entry::Time::Created, pdate); });
+      [&] { return ReadFolderTime(ClassId(), PathSnapshot(), entry::Time::Created, pdate); });
 }
 
 STDMETHODIMP Folder::get_DateLastModified(DATE* pdate) {
   return com::Guarded(
-      [&] { return entry::ReadTime(ClassId(), PathSnapshot(), entry::Time::LastModified, pdate); });
+      [&] { return ReadFolderTime(ClassId(), PathSnapshot(), entry::Time::LastModified, pdate); });
 }
 
 STDMETHODIMP Folder::get_DateLastAccessed(DATE* pdate) {
   return com::Guarded(
-      [&] { return entry::ReadTime(ClassId(), PathSnapshot(), entry::Time::LastAccessed, pdate); });
+      [&] { return ReadFolderTime(ClassId(), PathSnapshot(), entry::Time::LastAccessed, pdate); });
 }
 
 STDMETHODIMP Folder::get_Attributes(QFFileAttribute* pfa) {

@@ -30,6 +30,8 @@ TEST_F(FolderTest, APathBecomesAbsoluteAndATrailingBackslashStays) {
   EXPECT_EQ(PathOf(folder.get()), dir / L"sub\\");
   EXPECT_EQ(NameOf(folder.get()), L"") << "no last component after the backslash";
   EXPECT_EQ(ParentPathOf(folder.get()), dir.path());
+  DATE date = 0;
+  EXPECT_EQ(folder->get_DateCreated(&date), S_OK) << "its own entry, not one inside it";
 }
 
 TEST_F(FolderTest, ADriveRootIsItsOwnParentAndAScriptSeesNothing) {
