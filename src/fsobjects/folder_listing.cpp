@@ -1,6 +1,7 @@
 // Files and SubFolders: each call lists the directory afresh and returns a new snapshot holding
 // fully made objects. A directory that cannot be listed gives an empty collection; an entry whose
-// object cannot be made (it vanished, or another process holds it locked) is left out.
+// object cannot be made (it vanished meanwhile, or the platform refuses even to look at it) is
+// left out.
 #include "com/ansi.h"
 #include "com/variant.h"
 #include "fsobjects/directory_search.h"
