@@ -1,0 +1,58 @@
+// Storing entries: Add (which takes the caller's value over) and Item (put), which replaces.
+#include "dictionary/dictionary.h"
+
+#include "com/guard.h"
+#include "dictionary/dictionary_arguments.h"
+#include "dictionary/srw_guard.h"
+
+#include <utility>
+
+namespace docket {
+namespace {
+
+// Add takes the caller's Item over whatever the outcome, so that a caller never has to guess
+// whether it still owns it. An object passed by reference gives the dictionary the reference its
+// pointer holds; the pointer is cleared as well, so that a caller that keeps it in a smart
+// pointer cannot release it a second time. Any other argument is cleared.
+void TakeOverCallerItem(VARIANT* item) {
+  const VARTYPE type = V_VT(item);
+  if (type == (VT_BYREF | VT_DISPATCH) || type == (VT_BYREF | VT_UNKNOWN)) {
+    IUnknown** held = reinterpret_cast<IUnknown**>(V_BYREF(item));
+    if (held && *held) std::exchange(*held, nullptr)->Release();
+    return;
+  }
+  ::VariantClear(item);
+}
+
+}  // namespace
+
+STDMETHODIMP Dictionary::Add(VARIANT* Key, VARIANT* Item) {
+  if (!Item) return E_POINTER;
+  const HRESULT hr =
+      Key ? com::Guarded([&] { return Store(Key, Item, OnEqualKey::KeepOld); }) : E_POINTER;
+  TakeOverCallerItem(Item);
+  return hr;
+}
+
+STDMETHODIMP Dictionary::put_Item(VARIANT* Key, VARIANT* pRetItem) {
+  if (!Key || !pRetItem) return E_POINTER;
+  return com::Guarded([&] { return Store(Key, pRetItem, OnEqualKey::Replace); });
+}
+
+HRESULT Dictionary::Store(VARIANT* keyArgument, VARIANT* itemArgument, OnEqualKey onEqualKey) {
+  std::wstring key;
+  DOCKET_RETURN_IF_FAILED(KeyTextOf(keyArgument, &key));
+  // Declared before the lock is taken, so that whichever item does not stay (the new one for a
+  // duplicate Add, the old one for a replacing put) is released after the lock is dropped.
+  StoredVariant item;
+  DOCKET_RETURN_IF_FAILED(CopyArgument(itemArgument, item.get()));
+  ExclusiveGuard guard(objectLock_);
+  auto [entry, inserted] = entries_.TryInsert(std::move(key), std::move(item));
+  if (!inserted && onEqualKey == OnEqualKey::Replace) {
+    entry->key = std::move(key);  // equal under the key order, so the entry keeps its place
+    swap(entry->value, item);
+  }
+  return S_OK;
+}
+
+}  // namespace docket
