@@ -10,10 +10,12 @@
 namespace docket {
 namespace {
 
-// Add takes the caller's Item over whatever the outcome, so that a caller never has to guess
-// whether it still owns it. An object passed by reference gives the dictionary the reference its
-// pointer holds; the pointer is cleared as well, so that a caller that keeps it in a smart
-// pointer cannot release it a second time. Any other argument is cleared.
+// A successful Add takes the caller's Item over. An object passed by reference gives the
+// dictionary the reference its pointer holds; the pointer is cleared as well, so that a caller
+// that keeps it in a smart pointer cannot release it a second time. Any other argument is
+// cleared, and since the dispatch layer hands a script variable to a VARIANT* parameter as the
+// variable itself, `d.Add key, x` leaves x Empty (Item (put) leaves it alone). A failed Add
+// leaves the caller's value with the caller.
 void TakeOverCallerItem(VARIANT* item) {
   const VARTYPE type = V_VT(item);
   if (type == (VT_BYREF | VT_DISPATCH) || type == (VT_BYREF | VT_UNKNOWN)) {
@@ -27,10 +29,9 @@ void TakeOverCallerItem(VARIANT* item) {
 }  // namespace
 
 STDMETHODIMP Dictionary::Add(VARIANT* Key, VARIANT* Item) {
-  if (!Item) return E_POINTER;
-  const HRESULT hr =
-      Key ? com::Guarded([&] { return Store(Key, Item, OnEqualKey::KeepOld); }) : E_POINTER;
-  TakeOverCallerItem(Item);
+  if (!Key || !Item) return E_POINTER;
+  const HRESULT hr = com::Guarded([&] { return Store(Key, Item, OnEqualKey::KeepOld); });
+  if (SUCCEEDED(hr)) TakeOverCallerItem(Item);
   return hr;
 }
 

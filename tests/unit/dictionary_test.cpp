@@ -220,8 +220,8 @@ TEST(DictionaryStore, AddKeepsTheFirstItemAndPutReplaces) {
   V_VT(&itemRef) = VT_BYREF | VT_VARIANT;
   V_VARIANTREF(&itemRef) = &scriptItem;
   EXPECT_EQ(CallByName(d.get(), L"Add", DISPATCH_METHOD, {keyRef, itemRef}).hr, S_OK);
-  EXPECT_EQ(V_VT(&scriptKey), VT_BSTR) << "the script's variables stay as they are";
-  EXPECT_EQ(V_I4(&scriptItem), 42);
+  EXPECT_EQ(V_VT(&scriptKey), VT_BSTR) << "the key variable stays as it is";
+  EXPECT_EQ(V_VT(&scriptItem), VT_EMPTY) << "the item variable itself is handed over and emptied";
   Variant stored;
   *key.put() = VBstr(L"SCRIPT");
   ASSERT_EQ(d->get_Item(key.get(), stored.get()), S_OK);
@@ -258,6 +258,7 @@ TEST(DictionaryStore, OnlyStringKeysAreStored) {
       const HRESULT hr = put ? d->put_Item(&c.key, item.get()) : d->Add(&c.key, item.get());
       EXPECT_EQ(hr, DISP_E_EXCEPTION) << c.name << (put ? " put" : " Add");
       EXPECT_EQ(TakeError().description, L"Key must be a string.") << c.name;
+      EXPECT_EQ(item.type(), VT_BSTR) << c.name << ": a failed call leaves the caller its value";
     }
     ::VariantClear(&c.key);
   }
@@ -315,6 +316,11 @@ TEST(DictionaryOwnership, AddConsumesAndPutCopiesTheCallersValue) {
 
   IDispatch* refused = CountingDispatch::New(&refusedGone);
   VARIANT handover = ByReference(&refused);
+  Variant numberKey;
+  *numberKey.get() = VI4(5);
+  ASSERT_EQ(d->Add(numberKey.get(), &handover), DISP_E_EXCEPTION);
+  ASSERT_NE(refused, nullptr) << "a failed Add leaves the caller its pointer";
+  EXPECT_EQ(static_cast<CountingDispatch*>(refused)->refs(), 1) << "and its reference";
   ASSERT_EQ(d->Add(key.get(), &handover), S_OK);
   EXPECT_TRUE(refusedGone) << "the item of a duplicate key is released at once";
 
