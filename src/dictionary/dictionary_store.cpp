@@ -1,4 +1,5 @@
-// Storing entries: Add (which takes the caller's value over) and Item (put), which replaces.
+// Storing entries: Add (which takes over an object handed to it by reference) and Item (put),
+// which replaces.
 #include "dictionary/dictionary.h"
 
 #include "com/guard.h"
@@ -10,20 +11,18 @@
 namespace docket {
 namespace {
 
-// A successful Add takes the caller's Item over. An object passed by reference gives the
-// dictionary the reference its pointer holds; the pointer is cleared as well, so that a caller
-// that keeps it in a smart pointer cannot release it a second time. Any other argument is
-// cleared, and since the dispatch layer hands a script variable to a VARIANT* parameter as the
-// variable itself, `d.Add key, x` leaves x Empty (Item (put) leaves it alone). A failed Add
-// leaves the caller's value with the caller.
-void TakeOverCallerItem(VARIANT* item) {
+// A successful Add takes over an object passed by reference (VT_BYREF | VT_DISPATCH or
+// VT_BYREF | VT_UNKNOWN): the dictionary keeps the reference that the caller's pointer holds, and
+// the pointer is cleared so that a caller keeping it in a smart pointer cannot release it twice.
+// This is how a folder fills its collections. Every other argument is left as the caller passed
+// it: the dispatch layer hands a script variable to a VARIANT* parameter as the variable itself,
+// and clearing it would empty the page's variable (a loop counter given as the item would start
+// its loop over, for ever). A failed Add leaves even a handed-over object with the caller.
+void TakeOverHandedObject(VARIANT* item) {
   const VARTYPE type = V_VT(item);
-  if (type == (VT_BYREF | VT_DISPATCH) || type == (VT_BYREF | VT_UNKNOWN)) {
-    IUnknown** held = reinterpret_cast<IUnknown**>(V_BYREF(item));
-    if (held && *held) std::exchange(*held, nullptr)->Release();
-    return;
-  }
-  ::VariantClear(item);
+  if (type != (VT_BYREF | VT_DISPATCH) && type != (VT_BYREF | VT_UNKNOWN)) return;
+  IUnknown** held = reinterpret_cast<IUnknown**>(V_BYREF(item));
+  if (held && *held) std::exchange(*held, nullptr)->Release();
 }
 
 }  // namespace
@@ -31,7 +30,7 @@ void TakeOverCallerItem(VARIANT* item) {
 STDMETHODIMP Dictionary::Add(VARIANT* Key, VARIANT* Item) {
   if (!Key || !Item) return E_POINTER;
   const HRESULT hr = com::Guarded([&] { return Store(Key, Item, OnEqualKey::KeepOld); });
-  if (SUCCEEDED(hr)) TakeOverCallerItem(Item);
+  if (SUCCEEDED(hr)) TakeOverHandedObject(Item);
   return hr;
 }
 
