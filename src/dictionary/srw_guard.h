@@ -5,26 +5,19 @@
 
 namespace docket {
 
-class SharedGuard {
+template <void(WINAPI* Acquire)(PSRWLOCK), void(WINAPI* Release)(PSRWLOCK)>
+class SrwGuard {
  public:
-  explicit SharedGuard(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockShared(&lock_); }
-  ~SharedGuard() { ::ReleaseSRWLockShared(&lock_); }
-  SharedGuard(const SharedGuard&) = delete;
-  SharedGuard& operator=(const SharedGuard&) = delete;
+  explicit SrwGuard(SRWLOCK& lock) : lock_(lock) { Acquire(&lock_); }
+  ~SrwGuard() { Release(&lock_); }
+  SrwGuard(const SrwGuard&) = delete;
+  SrwGuard& operator=(const SrwGuard&) = delete;
 
  private:
   SRWLOCK& lock_;
 };
 
-class ExclusiveGuard {
- public:
-  explicit ExclusiveGuard(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockExclusive(&lock_); }
-  ~ExclusiveGuard() { ::ReleaseSRWLockExclusive(&lock_); }
-  ExclusiveGuard(const ExclusiveGuard&) = delete;
-  ExclusiveGuard& operator=(const ExclusiveGuard&) = delete;
-
- private:
-  SRWLOCK& lock_;
-};
+using SharedGuard = SrwGuard<::AcquireSRWLockShared, ::ReleaseSRWLockShared>;
+using ExclusiveGuard = SrwGuard<::AcquireSRWLockExclusive, ::ReleaseSRWLockExclusive>;
 
 }  // namespace docket

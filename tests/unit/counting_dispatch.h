@@ -1,6 +1,6 @@
 // A test object that counts its own references and notes its destruction, to see exactly who
-// holds it. It answers IDispatch (with no members; it notes how it was last invoked, to see what
-// a script engine asks of a collection) and IUnknown only.
+// holds it, and notes how it was last invoked, to see what a script engine asks of a collection.
+// It answers IUnknown and IDispatch (with no members) only.
 #pragma once
 
 #include "com/win.h"
@@ -17,11 +17,10 @@ class CountingDispatch final : public IDispatch {
   WORD lastInvokedFlags() const { return lastFlags_; }
 
   STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-    if (!ppv) return E_POINTER;
     *ppv = nullptr;
     if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, IID_IDispatch)) return E_NOINTERFACE;
-    AddRef();
     *ppv = static_cast<IDispatch*>(this);
+    AddRef();
     return S_OK;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs_); }
@@ -30,11 +29,7 @@ class CountingDispatch final : public IDispatch {
     if (left == 0) delete this;
     return static_cast<ULONG>(left);
   }
-
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override {
-    *count = 0;
-    return S_OK;
-  }
+  STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
@@ -56,10 +51,9 @@ class CountingDispatch final : public IDispatch {
   WORD lastFlags_ = 0;
 };
 
-// A variant that refers to the caller's pointer, as a maker hands an object over to Add.
+// A variant that refers to the caller's pointer, as a folder hands a new object over to Add.
 inline VARIANT ByReference(IDispatch** held) {
   VARIANT v;
-  ::VariantInit(&v);
   V_VT(&v) = VT_BYREF | VT_DISPATCH;
   V_DISPATCHREF(&v) = held;
   return v;
