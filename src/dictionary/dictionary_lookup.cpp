@@ -32,8 +32,8 @@ STDMETHODIMP Dictionary::get_Item(VARIANT* Key, VARIANT* pRetItem) {
           return ReportError(ClassId(), L"VariantChangeType failed.", 0);
         return CopyItemAt(V_I4(key.get()), pRetItem);
       default:
-        // Floating point too: 1.0 is refused rather than rounded, so a computed position that is
-        // not a whole number never reads a neighbouring entry.
+        // Floating point included: a computed position is refused rather than rounded, so that
+        // 1.5 never reads a neighbouring entry.
         return ReportError(ClassId(), L"Type not supported.", 0);
     }
   });

@@ -11,10 +11,6 @@ HRESULT CreateStore(com::ComPtr<IDictionary>* store) {
   return S_OK;
 }
 
-HRESULT ItemOf(IDictionary* store, VARIANT* key, VARIANT* item) {
-  return store->get_Item(key, item);
-}
-
 HRESULT QueryElement(const VARIANT& item, REFIID iid, void** element) {
   if ((V_VT(&item) != VT_DISPATCH && V_VT(&item) != VT_UNKNOWN) || !V_UNKNOWN(&item))
     return E_NOINTERFACE;

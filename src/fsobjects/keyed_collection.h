@@ -19,8 +19,6 @@ namespace docket {
 namespace keyed_collection {
 // A new inner Dictionary; any failure to make one counts as a lack of memory.
 HRESULT CreateStore(com::ComPtr<IDictionary>* store);
-// The item the Dictionary holds for `key` (a name or a 1-based position), its errors unchanged.
-HRESULT ItemOf(IDictionary* store, VARIANT* key, VARIANT* item);
 // The item's dispatch pointer asked for the collection's element interface.
 HRESULT QueryElement(const VARIANT& item, REFIID iid, void** element);
 }  // namespace keyed_collection
@@ -35,7 +33,8 @@ class KeyedCollection : public com::ComObject<Derived, Collection, CollectionIni
     if (!element) return E_POINTER;
     *element = nullptr;
     com::Variant item;  // the temporary copy goes on every path
-    DOCKET_RETURN_IF_FAILED(keyed_collection::ItemOf(store_.get(), &Key, item.get()));
+    // A name or a 1-based position; the Dictionary's failures are returned unchanged.
+    DOCKET_RETURN_IF_FAILED(store_->get_Item(&Key, item.get()));
     return keyed_collection::QueryElement(*item.get(), __uuidof(Element),
                                           reinterpret_cast<void**>(element));
   }
