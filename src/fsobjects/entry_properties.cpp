@@ -35,10 +35,11 @@ HRESULT ShortForm(REFCLSID clsid, const std::string& path, std::string* out) {
   return S_OK;
 }
 
-// "X:\" for a drive-letter path, "\\server\share\" for a UNC path, else "".
+// "X:\" for a drive-letter path, "\\server\share\" for a UNC path, "" for a malformed UNC path,
+// and "\" (the current drive) for a path that names neither.
 std::string VolumeRoot(const std::string& path) {
   if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
-  if (path.rfind("\\\\", 0) != 0) return {};
+  if (path.rfind("\\\\", 0) != 0) return "\\";
   const size_t server = path.find('\\', 2);
   if (server == std::string::npos || server == 2) return {};
   const size_t share = path.find('\\', server + 1);

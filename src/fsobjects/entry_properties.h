@@ -25,7 +25,8 @@ HRESULT WriteAttributes(REFCLSID clsid, const std::string& path, QFFileAttribute
 HRESULT ReadShortPath(REFCLSID clsid, const std::string& path, BSTR* out);
 HRESULT ReadShortName(REFCLSID clsid, const std::string& path, BSTR* out);
 
-// The file system of the volume that holds the path (its drive, or the share of a UNC path).
+// The file system of the volume that holds the path (its drive, the share of a UNC path, or the
+// current drive for a relative path).
 // S_FALSE, with *out untouched, when there is no volume to ask or its file system is not one the
 // type library names.
 HRESULT ReadFileSystem(const std::string& path, QFFileSystemType* out);
