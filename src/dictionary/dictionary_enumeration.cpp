@@ -3,7 +3,7 @@
 #include "dictionary/dictionary.h"
 
 #include "com/guard.h"
-#include "dictionary/srw_guard.h"
+#include "com/srw_guard.h"
 #include "dictionary/variant_enumerator.h"
 
 #include <memory>
@@ -18,7 +18,7 @@ STDMETHODIMP Dictionary::get__NewEnum(IUnknown** ppunk) {
     auto items = std::make_shared<VariantEnumerator::Items>();
     HRESULT hr = S_OK;
     {
-      SharedGuard guard(objectLock_);
+      com::SharedGuard guard(objectLock_);
       items->reserve(entries_.size());
       entries_.ForEach([&](const Entries::Entry& entry) {
         hr = entry.value.CopyTo(items->emplace_back().get());

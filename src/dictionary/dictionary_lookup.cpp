@@ -5,7 +5,7 @@
 #include "com/guard.h"
 #include "com/variant.h"
 #include "dictionary/dictionary_arguments.h"
-#include "dictionary/srw_guard.h"
+#include "com/srw_guard.h"
 #include "module/error_report.h"
 
 namespace docket {
@@ -41,7 +41,7 @@ STDMETHODIMP Dictionary::get_Item(VARIANT* Key, VARIANT* pRetItem) {
 
 HRESULT Dictionary::CopyItemForKey(std::wstring_view key, VARIANT* out) {
   {
-    SharedGuard guard(objectLock_);
+    com::SharedGuard guard(objectLock_);
     const Entries::Entry* entry = entries_.Find(key);
     if (entry) return entry->value.CopyTo(out);
   }
@@ -50,7 +50,7 @@ HRESULT Dictionary::CopyItemForKey(std::wstring_view key, VARIANT* out) {
 
 HRESULT Dictionary::CopyItemAt(LONG position, VARIANT* out) {
   {
-    SharedGuard guard(objectLock_);
+    com::SharedGuard guard(objectLock_);
     if (position >= 1 && static_cast<size_t>(position) <= entries_.size())
       return entries_.At(static_cast<size_t>(position) - 1).value.CopyTo(out);
   }
@@ -59,7 +59,7 @@ HRESULT Dictionary::CopyItemAt(LONG position, VARIANT* out) {
 
 STDMETHODIMP Dictionary::get_Count(LONG* pCount) {
   if (!pCount) return E_POINTER;
-  SharedGuard guard(objectLock_);
+  com::SharedGuard guard(objectLock_);
   *pCount = static_cast<LONG>(entries_.size());
   return S_OK;
 }

@@ -4,7 +4,7 @@
 
 #include "com/guard.h"
 #include "dictionary/dictionary_arguments.h"
-#include "dictionary/srw_guard.h"
+#include "com/srw_guard.h"
 
 #include <utility>
 
@@ -46,7 +46,7 @@ HRESULT Dictionary::Store(VARIANT* keyArgument, VARIANT* itemArgument, OnEqualKe
   // duplicate Add, the old one for a replacing put) is released after the lock is dropped.
   StoredVariant item;
   DOCKET_RETURN_IF_FAILED(CopyArgument(itemArgument, item.get()));
-  ExclusiveGuard guard(objectLock_);
+  com::ExclusiveGuard guard(objectLock_);
   auto [entry, inserted] = entries_.TryInsert(std::move(key), std::move(item));
   if (!inserted && onEqualKey == OnEqualKey::Replace) {
     entry->key = std::move(key);  // equal under the key order, so the entry keeps its place

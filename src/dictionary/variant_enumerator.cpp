@@ -1,7 +1,7 @@
 #include "dictionary/variant_enumerator.h"
 
 #include "com/module_state.h"
-#include "dictionary/srw_guard.h"
+#include "com/srw_guard.h"
 
 #include <algorithm>
 #include <new>
@@ -48,7 +48,7 @@ STDMETHODIMP_(ULONG) VariantEnumerator::Release() {
 
 STDMETHODIMP VariantEnumerator::Next(ULONG count, VARIANT* items, ULONG* fetched) {
   if (!items || (count != 1 && !fetched)) return E_POINTER;
-  ExclusiveGuard guard(lock_);
+  com::ExclusiveGuard guard(lock_);
   const size_t available = std::min<size_t>(count, items_->size() - position_);
   for (size_t i = 0; i < available; ++i) {
     ::VariantInit(&items[i]);  // an output array holds no values of the caller's yet
@@ -65,7 +65,7 @@ STDMETHODIMP VariantEnumerator::Next(ULONG count, VARIANT* items, ULONG* fetched
 }
 
 STDMETHODIMP VariantEnumerator::Skip(ULONG count) {
-  ExclusiveGuard guard(lock_);
+  com::ExclusiveGuard guard(lock_);
   const size_t left = items_->size() - position_;
   if (count >= left) {
     position_ = items_->size();
@@ -76,7 +76,7 @@ STDMETHODIMP VariantEnumerator::Skip(ULONG count) {
 }
 
 STDMETHODIMP VariantEnumerator::Reset() {
-  ExclusiveGuard guard(lock_);
+  com::ExclusiveGuard guard(lock_);
   position_ = 0;
   return S_OK;
 }
@@ -84,7 +84,7 @@ STDMETHODIMP VariantEnumerator::Reset() {
 STDMETHODIMP VariantEnumerator::Clone(IEnumVARIANT** out) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  ExclusiveGuard guard(lock_);
+  com::ExclusiveGuard guard(lock_);
   return Make(items_, position_, out);
 }
 

@@ -1,32 +1,11 @@
 // The folder's own fields: its name and path, which a rename changes while other threads may be
 // reading them, and the pattern that Files matches against.
 #include "com/ansi.h"
+#include "com/srw_guard.h"
 #include "fsobjects/folder.h"
 
 namespace docket {
 namespace {
-
-class SharedGuard {
- public:
-  explicit SharedGuard(SRWLOCK* lock) : lock_(lock) { ::AcquireSRWLockShared(lock_); }
-  ~SharedGuard() { ::ReleaseSRWLockShared(lock_); }
-  SharedGuard(const SharedGuard&) = delete;
-  SharedGuard& operator=(const SharedGuard&) = delete;
-
- private:
-  SRWLOCK* lock_;
-};
-
-class ExclusiveGuard {
- public:
-  explicit ExclusiveGuard(SRWLOCK* lock) : lock_(lock) { ::AcquireSRWLockExclusive(lock_); }
-  ~ExclusiveGuard() { ::ReleaseSRWLockExclusive(lock_); }
-  ExclusiveGuard(const ExclusiveGuard&) = delete;
-  ExclusiveGuard& operator=(const ExclusiveGuard&) = delete;
-
- private:
-  SRWLOCK* lock_;
-};
 
 // Copies a field under the lock and hands it to a caller's out-parameter as an automation string.
 HRESULT ReturnField(SRWLOCK* lock, const std::string& field, BSTR* out) {
@@ -35,7 +14,7 @@ HRESULT ReturnField(SRWLOCK* lock, const std::string& field, BSTR* out) {
   return com::Guarded([&] {
     std::string copy;
     {
-      SharedGuard guard(lock);
+      com::SharedGuard guard(*lock);
       copy = field;
     }
     return com::ReturnAnsi(copy, out);
@@ -45,17 +24,17 @@ HRESULT ReturnField(SRWLOCK* lock, const std::string& field, BSTR* out) {
 }  // namespace
 
 std::string Folder::PathSnapshot() {
-  SharedGuard guard(&objectLock_);
+  com::SharedGuard guard(objectLock_);
   return path_;
 }
 
 std::string Folder::WildCardSnapshot() {
-  SharedGuard guard(&objectLock_);
+  com::SharedGuard guard(objectLock_);
   return searchWildCard_;
 }
 
 void Folder::SetLocation(std::string name, std::string path) {
-  ExclusiveGuard guard(&objectLock_);
+  com::ExclusiveGuard guard(objectLock_);
   name_.swap(name);
   path_.swap(path);
 }
@@ -72,7 +51,7 @@ STDMETHODIMP Folder::get_SearchWildCard(BSTR* pbstrWildCard) {
 STDMETHODIMP Folder::put_SearchWildCard(BSTR pbstrWildCard) {
   return com::Guarded([&] {
     std::string pattern = com::ToAnsi(pbstrWildCard);
-    ExclusiveGuard guard(&objectLock_);
+    com::ExclusiveGuard guard(objectLock_);
     searchWildCard_.swap(pattern);
     return S_OK;
   });

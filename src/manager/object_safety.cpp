@@ -1,5 +1,6 @@
 // IObjectSafety: the object declares itself safe for untrusted callers and keeps the options a
 // container enables; no operation of the component depends on them.
+#include "com/srw_guard.h"
 #include "manager/file_manager.h"
 
 namespace docket {
@@ -19,9 +20,8 @@ STDMETHODIMP FileManager::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported
     return hr;
   }
   *supported = kSupportedOptions;
-  ::AcquireSRWLockShared(&objectLock_);
+  com::SharedGuard guard(objectLock_);
   *enabled = safetyOptions_;
-  ::ReleaseSRWLockShared(&objectLock_);
   return S_OK;
 }
 
@@ -29,9 +29,8 @@ STDMETHODIMP FileManager::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWOR
   com::ComPtr<IUnknown> probe;
   if (FAILED(QueryInterface(iid, probe.put_void()))) return E_NOINTERFACE;
   if (mask & ~kSupportedOptions) return E_FAIL;
-  ::AcquireSRWLockExclusive(&objectLock_);
+  com::ExclusiveGuard guard(objectLock_);
   safetyOptions_ = (safetyOptions_ & ~mask) | (enabled & mask);
-  ::ReleaseSRWLockExclusive(&objectLock_);
   return S_OK;
 }
 

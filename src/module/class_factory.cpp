@@ -1,6 +1,7 @@
 #include "module/class_factory.h"
 
 #include "com/module_state.h"
+#include "com/srw_guard.h"
 
 namespace docket {
 
@@ -15,18 +16,19 @@ STDMETHODIMP ClassFactory::QueryInterface(REFIID iid, void** ppv) {
 }
 
 STDMETHODIMP_(ULONG) ClassFactory::AddRef() {
-  ::AcquireSRWLockExclusive(&lock_);
+  com::ExclusiveGuard guard(lock_);
   const LONG refs = ++refs_;
   if (refs == 2) com::ModuleState::Lock();  // a client now holds the class object
-  ::ReleaseSRWLockExclusive(&lock_);
   return static_cast<ULONG>(refs);
 }
 
 STDMETHODIMP_(ULONG) ClassFactory::Release() {
-  ::AcquireSRWLockExclusive(&lock_);
-  const LONG refs = --refs_;
-  if (refs == 1) com::ModuleState::Unlock();  // back to the cache's reference alone
-  ::ReleaseSRWLockExclusive(&lock_);
+  LONG refs;
+  {
+    com::ExclusiveGuard guard(lock_);
+    refs = --refs_;
+    if (refs == 1) com::ModuleState::Unlock();  // back to the cache's reference alone
+  }
   if (refs == 0) delete this;
   return static_cast<ULONG>(refs);
 }

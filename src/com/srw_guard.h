@@ -3,7 +3,7 @@
 
 #include "com/win.h"
 
-namespace docket {
+namespace docket::com {
 
 template <void(WINAPI* Acquire)(PSRWLOCK), void(WINAPI* Release)(PSRWLOCK)>
 class SrwGuard {
@@ -20,4 +20,4 @@ class SrwGuard {
 using SharedGuard = SrwGuard<::AcquireSRWLockShared, ::ReleaseSRWLockShared>;
 using ExclusiveGuard = SrwGuard<::AcquireSRWLockExclusive, ::ReleaseSRWLockExclusive>;
 
-}  // namespace docket
+}  // namespace docket::com
