@@ -3,6 +3,7 @@
 #pragma once
 
 #include "com/bstr.h"
+#include "com/path_limits.h"
 #include "com/win.h"
 
 #include <string>
@@ -11,7 +12,8 @@
 namespace docket::com {
 
 // The longest path the module handles: the platform's MAX_PATH less the terminator.
-inline constexpr size_t kMaxPathChars = MAX_PATH - 1;
+inline constexpr size_t kMaxPathChars = kMaxPath;
+static_assert(kMaxPathChars == MAX_PATH - 1);
 
 // Converts to the system code page (characters it cannot represent become its default character).
 std::string ToAnsi(std::wstring_view text);

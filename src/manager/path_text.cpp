@@ -4,7 +4,7 @@
 #include <cctype>
 #include <cstdint>
 
-#include "manager/path_limits.h"
+#include "com/path_limits.h"
 
 namespace docket::pathtext {
 namespace {

@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "manager/path_limits.h"
+#include "com/path_limits.h"
 
 namespace pt = docket::pathtext;
 using namespace std::string_literals;

@@ -4,8 +4,9 @@
 
 namespace docket {
 
-// The service keeps ANSI paths in fixed buffers of the platform's classic size:
-// 259 characters plus the terminator. Anything longer is refused, never truncated.
+// The module keeps ANSI paths in fixed buffers of the platform's classic size: 259 characters
+// plus the terminator. Anything longer is refused, never truncated. (No Windows header here: the
+// string-only modules that use it also build natively.)
 inline constexpr std::size_t kMaxPath = 259;
 inline constexpr std::size_t kPathBuffer = kMaxPath + 1;
 
