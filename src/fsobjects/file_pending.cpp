@@ -39,8 +39,6 @@ STDMETHODIMP File::get_Accessible(LONG* pAccessible) { return E_NOTIMPL; }
 STDMETHODIMP File::get_FileSystem(QFFileSystemType* pfs) { return E_NOTIMPL; }
 STDMETHODIMP File::OrderPermissions() { return E_NOTIMPL; }
 STDMETHODIMP File::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
-STDMETHODIMP File::OpenAsTextStream(IOMode IOMode, Tristate Format, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP File::OpenAsBinaryStream(IOMode IOMode, IBinaryStream** ppbs) { return E_NOTIMPL; }
 STDMETHODIMP File::InitFolderName(const wchar_t* folder, BSTR name) { return E_NOTIMPL; }
 STDMETHODIMP File::InitPath(BSTR path) { return E_NOTIMPL; }
 

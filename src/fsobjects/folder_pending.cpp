@@ -36,8 +36,6 @@ STDMETHODIMP Folder::get_Type(BSTR* pbstrType) { return E_NOTIMPL; }
 STDMETHODIMP Folder::Delete(VARIANT_BOOL Force) { return E_NOTIMPL; }
 STDMETHODIMP Folder::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
 STDMETHODIMP Folder::Move(BSTR Destination) { return E_NOTIMPL; }
-STDMETHODIMP Folder::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIANT_BOOL Unicode, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP Folder::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBinaryStream** ppbs) { return E_NOTIMPL; }
 STDMETHODIMP Folder::InitPath(BSTR path) { return E_NOTIMPL; }
 
 }  // namespace docket

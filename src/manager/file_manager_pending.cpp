@@ -36,10 +36,6 @@ STDMETHODIMP FileManager::DeleteFolder(BSTR FolderSpec, VARIANT_BOOL Force) { re
 STDMETHODIMP FileManager::MoveFolder(BSTR Source, BSTR Destination) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::CopyFolder(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::CreateFolder(BSTR Path, IFolder** ppfolder) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIANT_BOOL Unicode, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::OpenTextFile(BSTR FileName, IOMode IOMode, VARIANT_BOOL Create, Tristate Format, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBinaryStream** ppbs) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::OpenBinaryFile(BSTR FileName, IOMode IOMode, VARIANT_BOOL Create, IBinaryStream** ppbs) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::EncryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::DecryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 

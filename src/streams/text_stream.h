@@ -3,12 +3,18 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
+#include "streams/file_char_source.h"
+#include "streams/text_reader.h"
+
+#include <string_view>
 
 namespace docket {
 
 class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStreamInit> {
  public:
   static const CLSID& ClassId() { return CLSID_TextStream; }
+  // Internal creation keeps its name beside the initialisation member called Create.
+  using ComObject::Create;
 
   // ITextStream
   STDMETHODIMP get_Line(LONG* Line) override;
@@ -28,6 +34,21 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   // ITextStreamInit
   STDMETHODIMP Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode) override;
   STDMETHODIMP Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) override;
+
+  HRESULT FinalConstruct() { return source_.MakeInnerStream(); }
+
+ private:
+  // Failures of the file are the inner stream's, and reach the caller as it reports them.
+  static HRESULT Report(text::ErrorNumber error) { return BinaryStream::ReportFailure(error); }
+  // Encodes `text`, then `lineEnds` times CR LF, and writes it all in one write.
+  HRESULT WriteEncoded(std::wstring_view text, LONG lineEnds);
+  // Decides the encoding of Open: asks the file for its byte-order mark when `format` says so.
+  HRESULT DecideUnicode(BSTR fileName, VARIANT_BOOL create, LONG format, bool* unicode);
+  // Steps over the mark that begins a Unicode file (or, for writing, puts one there).
+  HRESULT PassByteOrderMark(LONG ioMode);
+
+  streams::FileCharSource source_;
+  text::TextReader reader_{source_};
 };
 
 }  // namespace docket
