@@ -3,7 +3,9 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
+#include "streams/member_ids.h"
 #include "streams/read_ahead_file.h"
+#include "streams/stream_lock.h"
 
 #include <memory>
 
@@ -14,6 +16,14 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   static const CLSID& ClassId() { return CLSID_BinaryStream; }
   // Internal creation keeps its name beside the initialisation member called Create.
   using ComObject::Create;
+
+  // Names resolve from a table of the interface's members: scripts look a name up before every
+  // call, and a stream is called once per line.
+  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
+    return streams::FindMemberIds<IBinaryStream>(riid, names, count, ids, [&] {
+      return DispatchImpl::GetIDsOfNames(riid, names, count, lcid, ids);
+    });
+  }
 
   // IBinaryStream
   STDMETHODIMP get_AtEndOfStream(VARIANT_BOOL* EOS) override;
@@ -47,6 +57,7 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   // it), and hands them to `out` in the form `make` gives them; failures reported.
   HRESULT ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker make);
 
+  streams::StreamMutex mutex_;
   streams::ReadAheadFile file_;
   bool atEnd_ = false;  // a read came back empty; stays set for the life of the object
 };

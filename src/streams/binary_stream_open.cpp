@@ -32,7 +32,7 @@ bool AccessFor(LONG ioMode, ModeAccess* out) {
 }  // namespace
 
 STDMETHODIMP BinaryStream::Create(BSTR fileName, VARIANT_BOOL overwrite) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     const std::string path = com::ToAnsi(fileName);
     if (path.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
@@ -43,7 +43,7 @@ STDMETHODIMP BinaryStream::Create(BSTR fileName, VARIANT_BOOL overwrite) {
 }
 
 STDMETHODIMP BinaryStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     ModeAccess mode;
     if (!AccessFor(ioMode, &mode)) return ReportError(ClassId(), L"Unknown Mode.", 0);

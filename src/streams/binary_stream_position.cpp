@@ -8,14 +8,14 @@ namespace docket {
 HRESULT BinaryStream::ReportFailure(DWORD error) { return ReportSystemError(ClassId(), error); }
 
 STDMETHODIMP BinaryStream::Skip(LONG Bytes) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   // Past the end is no failure, and the end-of-stream flag stays as it is either way.
   const DWORD error = file_.MoveBy(Bytes);
   return error ? ReportFailure(error) : S_OK;
 }
 
 STDMETHODIMP BinaryStream::Close() {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   file_.Close();
   return S_OK;
 }

@@ -48,7 +48,7 @@ DWORD BinaryStream::ReadBytes(void* dest, DWORD size, DWORD* got) {
 }
 
 HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker make) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     if (whole) {
       ULONGLONG size = 0;
@@ -67,7 +67,7 @@ HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker
 
 STDMETHODIMP BinaryStream::get_AtEndOfStream(VARIANT_BOOL* EOS) {
   if (!EOS) return E_POINTER;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   *EOS = atEnd_ ? VARIANT_TRUE : VARIANT_FALSE;
   return S_OK;
 }

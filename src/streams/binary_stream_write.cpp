@@ -21,7 +21,7 @@ ULONGLONG ElementCount(SAFEARRAY* array) {
 
 STDMETHODIMP BinaryStream::Write(VARIANT* Bytes) {
   if (!Bytes) return E_POINTER;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     // What the platform's conversion makes a byte array of is written: a byte array as it is, a
     // string as its UTF-16LE bytes, either of them behind a reference.
@@ -41,7 +41,7 @@ STDMETHODIMP BinaryStream::Write(VARIANT* Bytes) {
 
 STDMETHODIMP BinaryStream::Fill(LONG Byte, LONG numBytes) {
   if (numBytes < 0) return E_INVALIDARG;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     const std::string run(static_cast<size_t>(numBytes), static_cast<char>(Byte & 0xFF));
     const DWORD error = file_.Write(run.data(), static_cast<DWORD>(run.size()));

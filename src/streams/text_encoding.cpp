@@ -39,10 +39,22 @@ void AppendEncoded(std::wstring_view text, bool unicode, std::string* out) {
     return;
   }
   if (text.empty()) return;
-  const int length = static_cast<int>(text.size());
-  const int needed = ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, nullptr, 0, nullptr, nullptr);
-  out->resize(old + static_cast<size_t>(needed));
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), length, out->data() + old, needed, nullptr, nullptr);
+  // Room for the longest form a character can take, so that one conversion call does.
+  static const size_t maxBytesPerChar = [] {
+    CPINFO info{};
+    return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : 4u;
+  }();
+  out->resize(old + text.size() * maxBytesPerChar);
+  const int made = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
+                                         out->data() + old, static_cast<int>(out->size() - old),
+                                         nullptr, nullptr);
+  out->resize(old + static_cast<size_t>(made));
+}
+
+void AppendLineEnds(size_t count, bool unicode, std::string* out) {
+  const std::string_view lineEnd = unicode ? std::string_view("\r\0\n\0", 4) : std::string_view("\r\n", 2);
+  out->reserve(out->size() + lineEnd.size() * count);
+  for (size_t i = 0; i < count; ++i) out->append(lineEnd);
 }
 
 size_t EncodedSize(std::u16string_view text, bool unicode) {

@@ -16,6 +16,9 @@ void AppendDecoded(const char* bytes, size_t size, bool unicode, std::u16string*
 // Appends the bytes of `text`; characters the code page lacks become its default character.
 void AppendEncoded(std::wstring_view text, bool unicode, std::string* out);
 
+// Appends `count` line ends, CR LF each (13 and 10 in every code page the system uses for ANSI).
+void AppendLineEnds(size_t count, bool unicode, std::string* out);
+
 // The number of bytes `text` takes in the file.
 size_t EncodedSize(std::u16string_view text, bool unicode);
 

@@ -92,12 +92,13 @@ ErrorNumber TextReader::SkipLine() { return CollectLine(nullptr); }
 
 ErrorNumber TextReader::ReadAll(std::u16string* out) {
   out->clear();
+  std::u16string piece;
   while (!AtEndOfStream()) {
-    if (const ErrorNumber error = Take(kChunkChars, &chunk_)) {
+    if (const ErrorNumber error = Take(kReadAllChars, &piece)) {
       out->clear();
       return error;
     }
-    out->append(chunk_);
+    out->append(piece);
   }
   return 0;
 }

@@ -21,6 +21,10 @@ using ErrorNumber = std::uint32_t;
 // time, so a line costs at least one read of the source.
 inline constexpr std::size_t kChunkChars = 128;
 
+// ReadAll takes this many characters at a time: it reads to the end whatever the size of its
+// takes, and large takes spare a 20 MB file 160,000 round trips through the source.
+inline constexpr std::size_t kReadAllChars = 512 * kChunkChars;
+
 // The file as characters.
 class CharSource {
  public:
@@ -71,7 +75,7 @@ class TextReader {
 
   CharSource& source_;
   std::u16string pending_;  // read from the source, not yet returned; a prefix of what comes next
-  std::u16string chunk_;    // work space of CollectLine and ReadAll, kept to save allocations
+  std::u16string chunk_;    // CollectLine's work space, kept to save an allocation a line
   // Counters wrap like the 32-bit values they are reported as.
   std::uint32_t line_ = 1;
   std::uint32_t column_ = 1;

@@ -3,9 +3,12 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
+#include "streams/member_ids.h"
 #include "streams/file_char_source.h"
+#include "streams/stream_lock.h"
 #include "streams/text_reader.h"
 
+#include <string>
 #include <string_view>
 
 namespace docket {
@@ -15,6 +18,14 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   static const CLSID& ClassId() { return CLSID_TextStream; }
   // Internal creation keeps its name beside the initialisation member called Create.
   using ComObject::Create;
+
+  // Names resolve from a table of the interface's members: scripts look a name up before every
+  // call, and a stream is called once per line.
+  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
+    return streams::FindMemberIds<ITextStream>(riid, names, count, ids, [&] {
+      return DispatchImpl::GetIDsOfNames(riid, names, count, lcid, ids);
+    });
+  }
 
   // ITextStream
   STDMETHODIMP get_Line(LONG* Line) override;
@@ -47,8 +58,12 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   // Steps over the mark that begins a Unicode file (or, for writing, puts one there).
   HRESULT PassByteOrderMark(LONG ioMode);
 
+  streams::StreamMutex mutex_;
   streams::FileCharSource source_;
   text::TextReader reader_{source_};
+  // Work spaces of ReadLine and of the writes, kept between calls to save an allocation a line.
+  std::u16string line_;
+  std::string bytes_;
 };
 
 }  // namespace docket

@@ -11,7 +11,7 @@ constexpr BYTE kByteOrderMark[2] = {0xFF, 0xFE};
 }  // namespace
 
 STDMETHODIMP TextStream::Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   DOCKET_RETURN_IF_FAILED(source_.file().Create(fileName, overwrite));
   if (unicode) {
     if (const DWORD error = source_.file().WriteBytes(kByteOrderMark, sizeof kByteOrderMark))
@@ -22,7 +22,7 @@ STDMETHODIMP TextStream::Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_B
 }
 
 STDMETHODIMP TextStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   bool unicode = false;
   DOCKET_RETURN_IF_FAILED(DecideUnicode(fileName, create, format, &unicode));
   DOCKET_RETURN_IF_FAILED(source_.file().Open(fileName, ioMode, create));

@@ -18,7 +18,7 @@ STDMETHODIMP TextStream::Read(LONG Characters, BSTR* Text) {
   if (!Text) return E_POINTER;
   *Text = nullptr;
   if (Characters < 0) return E_INVALIDARG;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     std::u16string text;
     if (const text::ErrorNumber error = reader_.Read(static_cast<size_t>(Characters), &text))
@@ -30,18 +30,19 @@ STDMETHODIMP TextStream::Read(LONG Characters, BSTR* Text) {
 STDMETHODIMP TextStream::ReadLine(BSTR* Text) {
   if (!Text) return E_POINTER;
   *Text = nullptr;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
-    std::u16string line;
-    if (const text::ErrorNumber error = reader_.ReadLine(&line)) return Report(error);
-    return ReturnText(line, Text);
+    // A very long line should not keep its memory for the life of the stream.
+    if (line_.capacity() > 4 * text::kChunkChars) std::u16string().swap(line_);
+    if (const text::ErrorNumber error = reader_.ReadLine(&line_)) return Report(error);
+    return ReturnText(line_, Text);
   });
 }
 
 STDMETHODIMP TextStream::ReadAll(BSTR* Text) {
   if (!Text) return E_POINTER;
   *Text = nullptr;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     std::u16string all;
     if (const text::ErrorNumber error = reader_.ReadAll(&all)) return Report(error);
@@ -50,7 +51,7 @@ STDMETHODIMP TextStream::ReadAll(BSTR* Text) {
 }
 
 STDMETHODIMP TextStream::SkipLine() {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     const text::ErrorNumber error = reader_.SkipLine();
     return error ? Report(error) : S_OK;
@@ -58,7 +59,7 @@ STDMETHODIMP TextStream::SkipLine() {
 }
 
 STDMETHODIMP TextStream::Skip(LONG Characters) {
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     const text::ErrorNumber error = reader_.Skip(Characters);
     return error ? Report(error) : S_OK;
@@ -67,14 +68,14 @@ STDMETHODIMP TextStream::Skip(LONG Characters) {
 
 STDMETHODIMP TextStream::get_AtEndOfStream(VARIANT_BOOL* EOS) {
   if (!EOS) return E_POINTER;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   *EOS = reader_.AtEndOfStream() ? VARIANT_TRUE : VARIANT_FALSE;
   return S_OK;
 }
 
 STDMETHODIMP TextStream::get_AtEndOfLine(VARIANT_BOOL* EOL) {
   if (!EOL) return E_POINTER;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     *EOL = reader_.AtEndOfLine() ? VARIANT_TRUE : VARIANT_FALSE;
     return S_OK;
@@ -83,14 +84,14 @@ STDMETHODIMP TextStream::get_AtEndOfLine(VARIANT_BOOL* EOL) {
 
 STDMETHODIMP TextStream::get_Line(LONG* Line) {
   if (!Line) return E_POINTER;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   *Line = reader_.line();
   return S_OK;
 }
 
 STDMETHODIMP TextStream::get_Column(LONG* Column) {
   if (!Column) return E_POINTER;
-  streams::StreamLock lock(objectLock_);
+  streams::StreamLock lock(mutex_);
   *Column = reader_.column();
   return S_OK;
 }
