@@ -62,6 +62,15 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   std::string folderPart_;  // the folder, ending in a backslash when split off a path
   std::string path_;        // the full path as given, or folder part + name
   bool accessible_ = false;  // the file could be opened at initialisation (not access denied)
+
+  // Probes the file and, when the probe allows it, takes the three path strings.
+  HRESULT Initialise(std::string folderPart, std::string name, std::string path);
+  // Where Copy and Move put the file: a bare name stays in this file's folder.
+  std::string ResolveDestination(const std::string& destination) const;
+  // One of the times of the file's directory entry, as a local automation date.
+  HRESULT ReadDate(FILETIME WIN32_FIND_DATAA::*which, DATE* out) const;
+  // The platform's short form of the whole path.
+  HRESULT ReadShortPath(std::string* out) const;
 };
 
 }  // namespace docket

@@ -70,7 +70,7 @@ class FileManager final : public com::ComObject<FileManager, IFileManager, IObje
   com::ComPtr<IDispatch> request_;
   com::ComPtr<IDispatch> response_;
   com::ComPtr<IDispatch> server_;
-  DWORD safetyOptions_ = 0;  // enabled IObjectSafety options; nothing consults them
+  DWORD safetyOptions_ = 0;  // enabled IObjectSafety options (objectLock_); nothing consults them
 };
 
 }  // namespace docket

@@ -3,20 +3,11 @@
 
 namespace docket {
 
-STDMETHODIMP FileManager::MoveFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CopyFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::GetFile(BSTR FilePath, IFile** ppfile) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::GetFolder(BSTR FolderPath, IFolder** ppfolder) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::FolderExists(BSTR FolderSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::FileExists(BSTR FileSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateFile(BSTR FileName, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BSTR* pbstrPath) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::RegisterDLL(BSTR DLLFileName, VARIANT_BOOL Register) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ExportToBlob(BSTR srcFileName, VARIANT recordSet) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ImportFromBlob(VARIANT srcRecordSet, BSTR targetFileName) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::RevertToSelf() { return E_NOTIMPL; }
 STDMETHODIMP FileManager::LogonUser(BSTR Domain, BSTR UserID, BSTR Password, QFLogonType Flag, LONG* pbSuccess) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::get_CurrentUser(BSTR* pbstrUser) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::get_ProcessUser(BSTR* pbstrUser) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::INIReadString(BSTR FileName, BSTR Section, BSTR Key, BSTR Default, BSTR* pbstrValue) { return E_NOTIMPL; }
@@ -27,7 +18,6 @@ STDMETHODIMP FileManager::INIReadBoolean(BSTR FileName, BSTR Section, BSTR Key, 
 STDMETHODIMP FileManager::INIWriteBoolean(BSTR FileName, BSTR Section, BSTR Key, LONG Value) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::INIDeleteSection(BSTR FileName, BSTR Section) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::INIDeleteKey(BSTR FileName, BSTR Section, BSTR Key) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::ConcatFiles(BSTR destName, BSTR file1, BSTR file2, BSTR file3, BSTR file4, BSTR file5) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::DriveExists(BSTR DriveSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::GetDrive(BSTR DriveSpec, IDrive** ppdrive) { return E_NOTIMPL; }

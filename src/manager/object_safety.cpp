@@ -19,7 +19,9 @@ STDMETHODIMP FileManager::GetInterfaceSafetyOptions(REFIID iid, DWORD* supported
     return hr;
   }
   *supported = kSupportedOptions;
+  ::AcquireSRWLockShared(&objectLock_);
   *enabled = safetyOptions_;
+  ::ReleaseSRWLockShared(&objectLock_);
   return S_OK;
 }
 
@@ -27,7 +29,9 @@ STDMETHODIMP FileManager::SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWOR
   com::ComPtr<IUnknown> probe;
   if (FAILED(QueryInterface(iid, probe.put_void()))) return E_NOINTERFACE;
   if (mask & ~kSupportedOptions) return E_FAIL;
+  ::AcquireSRWLockExclusive(&objectLock_);
   safetyOptions_ = (safetyOptions_ & ~mask) | (enabled & mask);
+  ::ReleaseSRWLockExclusive(&objectLock_);
   return S_OK;
 }
 

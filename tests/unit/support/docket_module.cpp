@@ -28,6 +28,15 @@ LoadedModule& LoadedModule::Default() {
   return module;
 }
 
+std::unique_ptr<LoadedModule> LoadedModule::LoadCopy(const std::wstring& folder) {
+  static LONG copies = 0;
+  const std::wstring path = folder + L"\\DocketModCopy" +
+                            std::to_wstring(::InterlockedIncrement(&copies)) + L".dll";
+  if (!::CopyFileW(BuiltModulePath().c_str(), path.c_str(), FALSE))
+    throw std::runtime_error("cannot copy the module under test");
+  return std::make_unique<LoadedModule>(path);
+}
+
 std::wstring LoadedModule::BuiltModulePath() {
   wchar_t exe[MAX_PATH];
   ::GetModuleFileNameW(nullptr, exe, MAX_PATH);

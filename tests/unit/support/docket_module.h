@@ -5,6 +5,7 @@
 #include "com/win.h"
 #include "module/init_interfaces.h"
 
+#include <memory>
 #include <string>
 
 namespace docket::test {
@@ -19,6 +20,9 @@ class LoadedModule {
   LoadedModule& operator=(const LoadedModule&) = delete;
 
   static LoadedModule& Default();
+  // A fresh instance of the module: a copy of the built file under a new name in `folder`, loaded
+  // (and so started, reading the policy) now.
+  static std::unique_ptr<LoadedModule> LoadCopy(const std::wstring& folder);
   static std::wstring BuiltModulePath();
 
   HRESULT GetClassObject(REFCLSID clsid, REFIID iid, void** ppv) const;

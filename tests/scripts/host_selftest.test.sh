@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Self-test of the page host docket-host.exe and the assertion libraries, under Wine.
 #
-#   tests/scripts/host_selftest.sh [docket-host.exe | build folder holding bin/docket-host.exe]
+#   tests/scripts/host_selftest.test.sh [docket-host.exe | build folder holding bin/docket-host.exe]
 #
 # The host defaults to build/x64/bin/docket-host.exe. WINEPREFIX is used as set (the project's
 # test runner sets it); otherwise build/wine-host, created on first use. Every Wine program writes

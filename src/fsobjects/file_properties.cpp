@@ -1,0 +1,70 @@
+// What a File tells about itself: its names, attributes and size, each read from the disk when
+// asked (the object keeps nothing but its path).
+#include "com/ansi.h"
+#include "com/handles.h"
+#include "fsobjects/file.h"
+#include "module/error_report.h"
+
+namespace docket {
+namespace {
+
+// The attribute bits a File reports: read-only, hidden, system, directory, archive, alias and
+// compressed. Volume and the platform's "normal" bit never show.
+constexpr DWORD kReportedAttributes = 0x877;
+// Bits a script may not set on a file: directory, alias, compressed.
+constexpr DWORD kRefusedAttributes = QFDirectory | QFAlias | QFCompressed;
+// Bits a script may set: read-only, hidden, system, archive.
+constexpr DWORD kSettableAttributes = QFReadOnly | QFHidden | QFSystem | QFArchive;
+
+}  // namespace
+
+STDMETHODIMP File::get_Path(BSTR* pbstrPath) {
+  DOCKET_RETURN_IF_NULL(pbstrPath);
+  *pbstrPath = nullptr;
+  return com::Guarded([&] { return com::ReturnAnsi(path_, pbstrPath); });
+}
+
+STDMETHODIMP File::get_Name(BSTR* pbstrName) {
+  DOCKET_RETURN_IF_NULL(pbstrName);
+  *pbstrName = nullptr;
+  return com::Guarded([&] { return com::ReturnAnsi(name_, pbstrName); });
+}
+
+STDMETHODIMP File::get_Attributes(QFFileAttribute* pfa) {
+  DOCKET_RETURN_IF_NULL(pfa);
+  const DWORD attributes = ::GetFileAttributesA(path_.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ReportLastError(ClassId());
+  *pfa = static_cast<QFFileAttribute>(attributes & kReportedAttributes);
+  return S_OK;
+}
+
+STDMETHODIMP File::put_Attributes(QFFileAttribute pfa) {
+  const DWORD requested = static_cast<DWORD>(pfa);
+  if (requested & kRefusedAttributes) return E_INVALIDARG;
+  if (!::SetFileAttributesA(path_.c_str(), requested & kSettableAttributes))
+    return ReportLastError(ClassId());
+  return S_OK;
+}
+
+STDMETHODIMP File::get_Size(VARIANT* pvarSize) {
+  DOCKET_RETURN_IF_NULL(pvarSize);
+  ::VariantInit(pvarSize);
+  com::UniqueFile file(
+      ::CreateFileA(path_.c_str(), 0, FILE_SHARE_WRITE, nullptr, OPEN_EXISTING, 0, nullptr));
+  if (!file) return ReportLastError(ClassId());
+  DWORD high = 0;
+  const DWORD low = ::GetFileSize(file.get(), &high);
+  if (low == INVALID_FILE_SIZE && ::GetLastError() != NO_ERROR) return ReportLastError(ClassId());
+  const ULONGLONG size = (static_cast<ULONGLONG>(high) << 32) | low;
+  // A script's 32-bit integer while the size fits one, a double beyond (as a folder's Size).
+  if (size < 0x80000000ull) {
+    V_VT(pvarSize) = VT_I4;
+    V_I4(pvarSize) = static_cast<LONG>(size);
+  } else {
+    V_VT(pvarSize) = VT_R8;
+    V_R8(pvarSize) = static_cast<double>(size);
+  }
+  return S_OK;
+}
+
+}  // namespace docket

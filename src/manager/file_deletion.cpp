@@ -1,0 +1,67 @@
+// Deleting files by name or wildcard. Folders that match are left alone; the first file that
+// cannot be deleted ends the run with a message naming it, and what was deleted before stays so.
+#include "com/ansi.h"
+#include "com/handles.h"
+#include "fsobjects/file_path.h"
+#include "manager/file_manager.h"
+#include "module/error_report.h"
+#include "module/policy.h"
+
+namespace docket {
+namespace {
+
+// The drive and folder of a search pattern, to put in front of each name the search returns:
+// everything up to the last separator, or just the drive of a pattern such as "C:*.tmp".
+std::string FolderOfPattern(const std::string& pattern) {
+  const size_t separator = pattern.find_last_of("\\/");
+  if (separator != std::string::npos) return pattern.substr(0, separator + 1);
+  if (pattern.size() >= 2 && pattern[1] == ':') return pattern.substr(0, 2);
+  return {};
+}
+
+// A message made of a lead-in and the system's whole text for an error (line end and all), with
+// no code of its own. Without a system text the description falls back to "Unknown Error".
+HRESULT ReportWithSystemText(REFCLSID reporter, const std::string& leadIn, DWORD error) {
+  const std::string text = SystemMessageText(error);
+  if (leadIn.empty() && text.empty()) return ReportError(reporter, static_cast<const char*>(nullptr), 0);
+  return ReportError(reporter, (leadIn + text).c_str(), 0);
+}
+
+}  // namespace
+
+STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) {
+  // The administrator's switch is consulted before anything on disk is looked at.
+  if (Policy::DeleteDisabled()) return Policy::Refuse(ClassId());
+  return com::Guarded([&] {
+    const std::optional<std::string> pattern = FittingAnsiPath(FileSpec);
+    if (!pattern) return ReportPathTooLong(ClassId());
+
+    WIN32_FIND_DATAA entry;
+    com::UniqueFind search(::FindFirstFileA(pattern->c_str(), &entry));
+    if (!search) {
+      const DWORD error = ::GetLastError();
+      if (error != ERROR_FILE_NOT_FOUND) return ReportWithSystemText(ClassId(), {}, error);
+      const std::wstring message = std::wstring(com::View(FileSpec)) + L" could not be found";
+      return ReportError(ClassId(), message.c_str(), 0);
+    }
+
+    const std::string folder = FolderOfPattern(*pattern);
+    do {
+      const std::string name = folder + entry.cFileName;
+      if (!FitsPath(name)) return ReportPathTooLong(ClassId());
+      const DWORD attributes = ::GetFileAttributesA(name.c_str());
+      if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
+        continue;
+      // Forcing clears read-only, hidden and system, which would otherwise stop the deletion.
+      if (Force != VARIANT_FALSE && !::SetFileAttributesA(name.c_str(), FILE_ATTRIBUTE_NORMAL))
+        return ReportLastError(ClassId());
+      if (!::DeleteFileA(name.c_str())) {
+        const DWORD error = ::GetLastError();
+        return ReportWithSystemText(ClassId(), "File: " + name + "\nError: ", error);
+      }
+    } while (::FindNextFileA(search.get(), &entry));
+    return S_OK;
+  });
+}
+
+}  // namespace docket

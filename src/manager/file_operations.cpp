@@ -1,0 +1,100 @@
+// The service's single-file operations by path: move, copy, create, look up, test for existence.
+// Every path is refused before any platform call when it is longer than the module handles.
+#include "com/ansi.h"
+#include "com/handles.h"
+#include "com/make_child.h"
+#include "fsobjects/file.h"
+#include "fsobjects/file_move.h"
+#include "fsobjects/file_path.h"
+#include "manager/file_manager.h"
+#include "module/error_report.h"
+
+namespace docket {
+namespace {
+
+// Whether a path exists with or without the directory attribute. Any failure of the lookup
+// answers false; only a path too long for the module is an error (it is never cut short).
+HRESULT TestAttributes(REFCLSID reporter, BSTR path, bool wantDirectory, VARIANT_BOOL* exists) {
+  DOCKET_RETURN_IF_NULL(exists);
+  return com::Guarded([&] {
+    const std::optional<std::string> ansi = FittingAnsiPath(path);
+    if (!ansi) return ReportPathTooLong(reporter);
+    const DWORD attributes = ::GetFileAttributesA(ansi->c_str());
+    const bool found = attributes != INVALID_FILE_ATTRIBUTES &&
+                       ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == wantDirectory;
+    *exists = found ? VARIANT_TRUE : VARIANT_FALSE;
+    return S_OK;
+  });
+}
+
+}  // namespace
+
+STDMETHODIMP FileManager::MoveFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) {
+  return com::Guarded([&] {
+    const std::optional<std::string> from = FittingAnsiPath(Source);
+    const std::optional<std::string> to = FittingAnsiPath(Destination);
+    if (!from || !to) return ReportPathTooLong(ClassId());
+    if (!MoveFileByPlatform(*from, *to, OverWriteFiles != VARIANT_FALSE))
+      return ReportLastError(ClassId());
+    return S_OK;
+  });
+}
+
+STDMETHODIMP FileManager::CopyFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) {
+  return com::Guarded([&] {
+    const std::optional<std::string> from = FittingAnsiPath(Source);
+    const std::optional<std::string> to = FittingAnsiPath(Destination);
+    if (!from || !to) return ReportPathTooLong(ClassId());
+    if (!::CopyFileA(from->c_str(), to->c_str(), OverWriteFiles == VARIANT_FALSE))
+      return ReportLastError(ClassId());
+    return S_OK;
+  });
+}
+
+STDMETHODIMP FileManager::GetFile(BSTR FilePath, IFile** ppfile) {
+  DOCKET_RETURN_IF_NULL(ppfile);
+  // The File checks the path itself and reports under its own name.
+  return com::MakeChild<File>(ppfile, [&](File& file) { return file.InitPath(FilePath); });
+}
+
+STDMETHODIMP FileManager::FolderExists(BSTR FolderSpec, VARIANT_BOOL* pfExists) {
+  return TestAttributes(ClassId(), FolderSpec, true, pfExists);
+}
+
+STDMETHODIMP FileManager::FileExists(BSTR FileSpec, VARIANT_BOOL* pfExists) {
+  return TestAttributes(ClassId(), FileSpec, false, pfExists);
+}
+
+STDMETHODIMP FileManager::CreateFile(BSTR FileName, VARIANT_BOOL OverWriteFiles) {
+  return com::Guarded([&] {
+    const std::optional<std::string> path = FittingAnsiPath(FileName);
+    if (!path) return ReportPathTooLong(ClassId());
+    // Overwriting truncates an existing file to nothing; otherwise an existing file is an error
+    // (the system's "file exists") and stays as it was.
+    const bool overwrite = OverWriteFiles != VARIANT_FALSE;
+    const DWORD access = overwrite ? FILE_WRITE_DATA : FILE_READ_DATA;
+    const DWORD disposition = overwrite ? CREATE_ALWAYS : CREATE_NEW;
+    com::UniqueFile file(::CreateFileA(path->c_str(), access, FILE_SHARE_READ, nullptr, disposition,
+                                       FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return ReportLastError(ClassId());
+    if (!file.close()) return ReportLastError(ClassId());
+    return S_OK;
+  });
+}
+
+STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BSTR* pbstrPath) {
+  DOCKET_RETURN_IF_NULL(pbstrPath);
+  *pbstrPath = nullptr;
+  return com::Guarded([&] {
+    const std::optional<std::string> folder = FittingAnsiPath(FileName);
+    if (!folder) return ReportPathTooLong(ClassId());
+    // The platform takes three characters of the prefix, adds a number and ".tmp", and keeps
+    // trying numbers until it has created a file that did not exist.
+    char created[MAX_PATH];
+    if (::GetTempFileNameA(folder->c_str(), com::ToAnsi(prefixString).c_str(), 0, created) == 0)
+      return ReportLastError(ClassId());
+    return com::ReturnAnsi(created, pbstrPath);
+  });
+}
+
+}  // namespace docket

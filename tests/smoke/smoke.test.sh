@@ -1,0 +1,65 @@
+#!/usr/bin/env bash
+# Installs the module with Wine's own regsvr32, drives it from Wine's stock cscript, then
+# unregisters it (and checks that errors then carry no source) and registers it again.
+# Usage: smoke.test.sh <x64 build folder>
+set -uo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
+bin="$1/bin"
+module=$(winpath "$bin/DocketMod.dll")
+out=$(mktemp -d)
+trap 'rm -rf "$out"; register_module >/dev/null' EXIT
+fails=0
+check() {  # check <what> <condition result>
+  if [ "$2" -eq 0 ]; then echo "ok: $1"; else echo "FAIL: $1"; fails=$((fails + 1)); fi
+}
+
+"$WINE" regsvr32 /s "$module" >"$out/reg.log" 2>&1
+check "regsvr32 registers" $?
+
+"$WINE" cscript //nologo "$(winpath "$(dirname "${BASH_SOURCE[0]}")/smoke.vbs")" >"$out/answers.txt" 2>&1
+tr -d '\r' <"$out/answers.txt" >"$out/answers.unix"
+cat >"$out/expected" <<'EXPECTED'
+BuildPath=C:\a\b
+GetDriveName=c:
+GetParentFolderName=C:\Windows
+GetFileName=b.txt
+GetBaseName=archive.tar
+GetExtensionName=gz
+GetAbsolutePathName=C:\b
+GetTempName=rad*.tmp
+create Corvane.FileManager=ok
+create Corvane.FileManager.1=ok
+create Corvane.File.1=ok
+create Docket.File=ok
+create Docket.FileCollection=ok
+create Docket.FileCollection.1=ok
+create Docket.Folder=ok
+create Docket.Folder.1=ok
+create Docket.Dictionary=ok
+create Docket.Dictionary.1=ok
+create Docket.FolderCollection=ok
+create Docket.FolderCollection.1=ok
+create Docket.Drive=ok
+create Docket.Drive.1=ok
+create Docket.DriveCollection=ok
+create Docket.DriveCollection.1=ok
+create Docket.TextStream=ok
+create Docket.TextStream.1=ok
+create Docket.BinaryStream=ok
+create Docket.BinaryStream.1=ok
+create Corvane.File=fails
+create Docket.PermItem=fails
+done
+EXPECTED
+diff "$out/expected" "$out/answers.unix"
+check "cscript gets every answer" $?
+
+"$WINE" regsvr32 /u /s "$module" >"$out/unreg.log" 2>&1
+check "regsvr32 unregisters" $?
+DOCKET_EXPECT_UNREGISTERED=1 "$WINE" "$bin/docket_unit_tests.exe" \
+  --gtest_filter=UnregisteredModule.* >"$out/unregistered.log" 2>&1
+check "errors of an unregistered module carry no source" $?
+grep -q '\[  PASSED  \] 1 test' "$out/unregistered.log"
+check "that test really ran" $?
+
+[ "$fails" -eq 0 ]

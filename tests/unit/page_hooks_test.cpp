@@ -1,0 +1,146 @@
+// The page hooks a web server's script host calls, and the object-safety options a container
+// sets: what the FileManager keeps, and for how long.
+#include "support/test_support.h"
+
+#include <asptlb.h>
+#include <gtest/gtest.h>
+
+__CRT_UUID_DECL(IScriptingContext, 0xD97A6DA0, 0xA868, 0x11CF, 0x83, 0xAE, 0x00, 0xB0, 0xC9, 0x0C, 0x2B, 0xD8)
+
+namespace docket::test {
+namespace {
+
+// A page object that only counts references (it stands in for Request, Response and Server).
+struct CountedObject : IDispatch {
+  LONG refs = 1;
+  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
+    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, IID_IDispatch)) return E_NOINTERFACE;
+    *ppv = this;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --refs; }
+  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+};
+
+// A scripting context whose Response read can be made to fail; it records the order of reads.
+struct FakeContext : IScriptingContext {
+  LONG refs = 1;
+  CountedObject request, response, server;
+  HRESULT responseResult = S_OK;
+  std::wstring reads;
+
+  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
+    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, __uuidof(IScriptingContext)))
+      return E_NOINTERFACE;
+    *ppv = this;
+    AddRef();
+    return S_OK;
+  }
+  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
+  STDMETHODIMP_(ULONG) Release() override { return --refs; }
+  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
+    return E_NOTIMPL;
+  }
+  template <class T>
+  HRESULT Hand(CountedObject& object, T** out, wchar_t tag) {
+    reads += tag;
+    object.AddRef();
+    *out = reinterpret_cast<T*>(static_cast<IDispatch*>(&object));
+    return S_OK;
+  }
+  STDMETHODIMP get_Request(IRequest** out) override { return Hand(request, out, L'Q'); }
+  STDMETHODIMP get_Response(IResponse** out) override {
+    if (FAILED(responseResult)) {
+      reads += L'!';
+      return responseResult;
+    }
+    return Hand(response, out, L'P');
+  }
+  STDMETHODIMP get_Server(IServer** out) override { return Hand(server, out, L'S'); }
+  STDMETHODIMP get_Session(ISessionObject**) override { return E_NOTIMPL; }
+  STDMETHODIMP get_Application(IApplicationObject**) override { return E_NOTIMPL; }
+};
+
+ComPtr<IFileManager> NewManager() {
+  ComPtr<IFileManager> manager;
+  EXPECT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager.put()), S_OK);
+  return manager;
+}
+
+TEST(PageHooks, StartKeepsTheThreePageObjectsUntilTheEnd) {
+  FakeContext context;
+  ComPtr<IFileManager> manager = NewManager();
+  ASSERT_EQ(manager->OnStartPage(&context), S_OK);
+  EXPECT_EQ(context.reads, L"QPS") << "Request, Response, Server, in this order";
+  EXPECT_EQ(context.refs, 1) << "the context itself is not kept";
+  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 6);
+
+  ASSERT_EQ(manager->OnStartPage(&context), S_OK) << "a second start replaces the objects";
+  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 6);
+
+  EXPECT_EQ(manager->OnEndPage(), S_OK);
+  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 3);
+  EXPECT_EQ(manager->OnEndPage(), S_OK) << "ending twice is harmless";
+}
+
+TEST(PageHooks, TheLastReleaseDropsThePageObjects) {
+  FakeContext context;
+  ASSERT_EQ(NewManager()->OnStartPage(&context), S_OK);
+  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 3);
+}
+
+TEST(PageHooks, AFailedReadReleasesWhatWasTakenAndReturnsItsCode) {
+  FakeContext context;
+  context.responseResult = E_UNEXPECTED;
+  ComPtr<IFileManager> manager = NewManager();
+  EXPECT_EQ(manager->OnStartPage(&context), E_UNEXPECTED);
+  EXPECT_EQ(context.reads, L"Q!") << "stops at the first failure";
+  EXPECT_EQ(context.request.refs, 1);
+  EXPECT_EQ(context.refs, 1);
+}
+
+TEST(PageHooks, RefusesNullAndObjectsThatAreNoPageContext) {
+  ComPtr<IFileManager> manager = NewManager();
+  EXPECT_EQ(manager->OnStartPage(nullptr), E_POINTER);
+  CountedObject notAContext;
+  EXPECT_EQ(manager->OnStartPage(&notAContext), E_NOINTERFACE);
+  EXPECT_EQ(notAContext.refs, 1);
+}
+
+TEST(ObjectSafety, OptionsAreKeptPerMaskAndOnlyForAnsweredInterfaces) {
+  ComPtr<IObjectSafety> safety;
+  ASSERT_EQ(NewManager().As(&safety), S_OK);
+  DWORD supported = 7, enabled = 7;
+  ASSERT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled), S_OK);
+  EXPECT_EQ(supported, DWORD{INTERFACESAFE_FOR_UNTRUSTED_CALLER});
+  EXPECT_EQ(enabled, 0u);
+
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 1, 1), S_OK);
+  safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
+  EXPECT_EQ(enabled, 1u);
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 1, 0), S_OK);
+  safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
+  EXPECT_EQ(enabled, 0u) << "mask 1 with nothing enabled clears the option";
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 2, 2), E_FAIL);
+  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IClassFactory, 1, 1), E_NOINTERFACE);
+
+  supported = enabled = 7;
+  EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IClassFactory, &supported, &enabled),
+            E_NOINTERFACE);
+  EXPECT_EQ(supported, 0u);
+  EXPECT_EQ(enabled, 0u);
+  EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
+}
+
+}  // namespace
+}  // namespace docket::test

@@ -1,0 +1,127 @@
+// The path-name functions through the component's interface: the platform's absolute form,
+// the current directory at call time, null inputs, the length limits and temporary names. (The
+// string rules themselves are covered case by case by the native tests.)
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+namespace docket::test {
+namespace {
+
+class PathNames : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager_.put()), S_OK);
+    ::GetCurrentDirectoryW(MAX_PATH, savedCurrent_);
+  }
+  void TearDown() override { ::SetCurrentDirectoryW(savedCurrent_); }
+
+  using OneArg = HRESULT (STDMETHODCALLTYPE IFileManager::*)(BSTR, BSTR*);
+  std::wstring Call(OneArg method, const wchar_t* path) {
+    Bstr in(path ? std::wstring_view(path) : std::wstring_view());
+    Bstr out;
+    EXPECT_EQ((manager_.get()->*method)(path ? in.get() : nullptr, out.put()), S_OK);
+    return std::wstring(out.view());
+  }
+
+  ComPtr<IFileManager> manager_;
+  wchar_t savedCurrent_[MAX_PATH] = {};
+};
+
+TEST_F(PathNames, AbsoluteFormFunctionsResolveAgainstTheCurrentDirectoryAtCallTime) {
+  ::SetCurrentDirectoryW(L"C:\\windows");
+  EXPECT_EQ(Call(&IFileManager::GetAbsolutePathName, L"x\\y.txt"), L"C:\\windows\\x\\y.txt");
+  EXPECT_EQ(Call(&IFileManager::GetParentFolderName, L"a\\b"), L"C:\\windows\\a");
+  EXPECT_EQ(Call(&IFileManager::GetAbsolutePathName, L""), L"C:\\windows");
+  ::SetCurrentDirectoryW(L"C:\\windows\\system32");
+  EXPECT_EQ(Call(&IFileManager::GetAbsolutePathName, L""), L"C:\\windows\\system32");
+  EXPECT_EQ(Call(&IFileManager::GetAbsolutePathName, nullptr), L"C:\\windows\\system32");
+  EXPECT_EQ(Call(&IFileManager::GetFileName, L"."), L"system32");
+  EXPECT_EQ(Call(&IFileManager::GetParentFolderName, L"..\\x"), L"")
+      << "a path ordering before its parent has none";
+}
+
+TEST_F(PathNames, RootsAndTrailingSeparators) {
+  struct Case {
+    OneArg method;
+    const wchar_t* path;
+    const wchar_t* expected;
+  } cases[] = {
+      {&IFileManager::GetParentFolderName, L"C:\\", L""},
+      {&IFileManager::GetParentFolderName, L"C:\\a\\b\\", L"C:\\a"},
+      {&IFileManager::GetParentFolderName, L"C:\\a", L"C:\\"},
+      // "/" orders before "\", so a path written with slashes orders before its parent.
+      {&IFileManager::GetParentFolderName, L"C:/a/b", L""},
+      {&IFileManager::GetFileName, L"C:/a/b.txt", L"b.txt"},
+      {&IFileManager::GetParentFolderName, L"", L""},
+      {&IFileManager::GetFileName, L"C:\\dir\\", L""},
+      {&IFileManager::GetFileName, L"C:\\a\\b\\..", L"a"},
+      {&IFileManager::GetFileName, L"C:\\", L""},
+      {&IFileManager::GetBaseName, L"C:\\dir\\archive.tar.gz", L"archive.tar"},
+      {&IFileManager::GetBaseName, L"C:\\dir\\.cfg", L""},
+      {&IFileManager::GetExtensionName, L"C:\\dir\\.cfg", L"cfg"},
+      {&IFileManager::GetExtensionName, L"C:\\dir\\b", L""},
+      {&IFileManager::GetAbsolutePathName, L"C:\\a\\.\\b\\..\\c", L"C:\\a\\c"},
+      {&IFileManager::GetDriveName, L"\\\\srv\\sh", L"\\\\srv\\sh"},
+      {&IFileManager::GetDriveName, nullptr, L""},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(Call(c.method, c.path), c.expected) << (c.path ? c.path : L"(null)");
+}
+
+TEST_F(PathNames, AbsoluteFormsBeyondTheLimitGiveAnEmptyString) {
+  const std::wstring longName(300, L'n');
+  const std::wstring fits = L"C:\\" + std::wstring(255, L'f');  // 258 characters
+  for (OneArg method : {&IFileManager::GetAbsolutePathName, &IFileManager::GetFileName,
+                        &IFileManager::GetParentFolderName, &IFileManager::GetDriveName}) {
+    EXPECT_EQ(Call(method, (L"C:\\" + longName).c_str()), L"");
+  }
+  EXPECT_EQ(Call(&IFileManager::GetAbsolutePathName, fits.c_str()), fits);
+  EXPECT_EQ(Call(&IFileManager::GetAbsolutePathName, (fits + L"gg").c_str()), L"")
+      << "260 characters do not fit";
+}
+
+TEST_F(PathNames, BuildPathThroughDispatchAsAScriptCallsIt) {
+  ComPtr<IDispatch> dispatch;
+  ASSERT_EQ(manager_.As(&dispatch), S_OK);
+  Variant result;
+  const CallResult call = CallByName(dispatch.get(), L"BuildPath", DISPATCH_METHOD,
+                                     {VBstr(L"C:\\a\\"), VBstr(L"\\b")}, result.get());
+  ASSERT_EQ(call.hr, S_OK);
+  ASSERT_EQ(result.type(), VT_BSTR);
+  EXPECT_STREQ(V_BSTR(result.get()), L"C:\\a\\b");
+  // Numbers are coerced to strings by the type library, as VBScript callers expect.
+  const CallResult number =
+      CallByName(dispatch.get(), L"BuildPath", DISPATCH_METHOD, {VI4(12), VBstr(L"b")}, result.put());
+  ASSERT_EQ(number.hr, S_OK);
+  EXPECT_STREQ(V_BSTR(result.get()), L"12\\b");
+}
+
+TEST_F(PathNames, GetTempNameCreatesTwoDistinctEmptyFiles) {
+  Bstr first, second;
+  ASSERT_EQ(manager_->GetTempName(first.put()), S_OK);
+  ASSERT_EQ(manager_->GetTempName(second.put()), S_OK);
+  EXPECT_NE(first.view(), second.view());
+  wchar_t temp[MAX_PATH];
+  ::GetTempPathW(MAX_PATH, temp);
+  for (const Bstr* name : {&first, &second}) {
+    const std::wstring text(name->view());
+    EXPECT_EQ(text.find(L'\\'), std::wstring::npos) << "a bare name";
+    EXPECT_EQ(text.substr(0, 3), L"rad");
+    EXPECT_EQ(::lstrcmpiW(text.substr(text.size() - 4).c_str(), L".tmp"), 0) << text;
+    const std::wstring full = std::wstring(temp) + text;
+    EXPECT_TRUE(Exists(full));
+    EXPECT_EQ(ReadBytes(full), "");
+    ::DeleteFileW(full.c_str());
+  }
+}
+
+TEST_F(PathNames, NullOutputIsRefused) {
+  Bstr in(L"C:\\a");
+  EXPECT_EQ(manager_->GetFileName(in.get(), nullptr), E_POINTER);
+  EXPECT_EQ(manager_->BuildPath(in.get(), in.get(), nullptr), E_POINTER);
+  EXPECT_EQ(manager_->GetTempName(nullptr), E_POINTER);
+}
+
+}  // namespace
+}  // namespace docket::test
