@@ -113,9 +113,13 @@ ErrorNumber TextReader::Skip(std::int64_t count) {
   }
   const std::size_t fromPending =
       static_cast<std::size_t>(std::min<std::uint64_t>(static_cast<std::uint64_t>(count), pending_.size()));
-  pending_.erase(0, fromPending);
   const std::int64_t rest = count - static_cast<std::int64_t>(fromPending);
-  return rest > 0 ? source_.MoveBy(rest, {}) : 0;
+  // The file moves from the end of the pending text; only a move that worked consumes it.
+  if (rest > 0) {
+    if (const ErrorNumber error = source_.MoveBy(rest, {})) return error;
+  }
+  pending_.erase(0, fromPending);
+  return 0;
 }
 
 bool TextReader::AtEndOfLine() {
