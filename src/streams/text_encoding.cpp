@@ -1,6 +1,8 @@
 #include "streams/text_encoding.h"
 
+#include <climits>
 #include <cstring>
+#include <new>
 
 namespace docket::streams {
 namespace {
@@ -44,6 +46,7 @@ void AppendEncoded(std::wstring_view text, bool unicode, std::string* out) {
     CPINFO info{};
     return ::GetCPInfo(CP_ACP, &info) && info.MaxCharSize > 0 ? info.MaxCharSize : 4u;
   }();
+  if (text.size() > static_cast<size_t>(INT_MAX) / maxBytesPerChar) throw std::bad_alloc();
   out->resize(old + text.size() * maxBytesPerChar);
   const int made = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
                                          out->data() + old, static_cast<int>(out->size() - old),

@@ -14,6 +14,7 @@ namespace docket::streams {
 void AppendDecoded(const char* bytes, size_t size, bool unicode, std::u16string* out);
 
 // Appends the bytes of `text`; characters the code page lacks become its default character.
+// Throws std::bad_alloc for a text whose bytes could not be counted in an int.
 void AppendEncoded(std::wstring_view text, bool unicode, std::string* out);
 
 // Appends `count` line ends, CR LF each (13 and 10 in every code page the system uses for ANSI).

@@ -3,8 +3,8 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
-#include "streams/member_ids.h"
 #include "streams/file_char_source.h"
+#include "streams/member_ids.h"
 #include "streams/stream_lock.h"
 #include "streams/text_reader.h"
 
