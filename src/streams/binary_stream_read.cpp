@@ -72,6 +72,7 @@ STDMETHODIMP BinaryStream::get_AtEndOfStream(VARIANT_BOOL* EOS) {
   return S_OK;
 }
 
+// A negative count names no number of bytes: it is refused bare, before the file is touched.
 STDMETHODIMP BinaryStream::Read(LONG numBytes, VARIANT* pvarBytes) {
   if (!pvarBytes) return E_POINTER;
   ::VariantInit(pvarBytes);

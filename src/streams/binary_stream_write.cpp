@@ -40,7 +40,7 @@ STDMETHODIMP BinaryStream::Write(VARIANT* Bytes) {
 }
 
 STDMETHODIMP BinaryStream::Fill(LONG Byte, LONG numBytes) {
-  if (numBytes < 0) return E_INVALIDARG;
+  if (numBytes < 0) return E_INVALIDARG;  // as for Read: refused bare, nothing written
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     const std::string run(static_cast<size_t>(numBytes), static_cast<char>(Byte & 0xFF));

@@ -17,7 +17,7 @@ HRESULT ReturnText(const std::u16string& text, BSTR* out) {
 STDMETHODIMP TextStream::Read(LONG Characters, BSTR* Text) {
   if (!Text) return E_POINTER;
   *Text = nullptr;
-  if (Characters < 0) return E_INVALIDARG;
+  if (Characters < 0) return E_INVALIDARG;  // as the binary stream's Read
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     std::u16string text;
