@@ -44,6 +44,9 @@ class DispatchImpl : public DispInterface {
     HRESULT hr;
     ITypeInfo* ti = TypeInfoFor(__uuidof(DispInterface), &hr);
     if (!ti) return hr;
+    // Some clients ask for the enumerator with a method call only; it is a property, and the
+    // answer is the same either way.
+    if (id == DISPID_NEWENUM && (flags & DISPATCH_METHOD)) flags |= DISPATCH_PROPERTYGET;
     return ti->Invoke(static_cast<DispInterface*>(this), id, flags, params, result, excep, argErr);
   }
 };

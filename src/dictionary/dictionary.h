@@ -2,6 +2,11 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "dictionary/key_order.h"
+#include "dictionary/ranked_tree.h"
+#include "dictionary/stored_variant.h"
+
+#include <string>
 
 namespace docket {
 
@@ -25,6 +30,18 @@ class Dictionary final : public com::ComObject<Dictionary, IDictionary> {
   STDMETHODIMP put_CompareMode(CompareMethod pcomp) override;
   STDMETHODIMP get_CompareMode(CompareMethod* pcomp) override;
   STDMETHODIMP get_HashVal(VARIANT* Key, VARIANT* HashVal) override;
+
+ private:
+  enum class OnEqualKey { KeepOld, Replace };
+  using Entries = RankedTree<std::wstring, StoredVariant, KeyOrder>;
+
+  HRESULT Store(VARIANT* key, VARIANT* item, OnEqualKey onEqualKey);
+  HRESULT CopyItemForKey(std::wstring_view key, VARIANT* out);
+  HRESULT CopyItemAt(LONG position, VARIANT* out);
+
+  // Guarded by objectLock_: shared for readers, exclusive for writers. Items that leave the
+  // dictionary are released only after the lock is dropped, since a release may run any code.
+  Entries entries_;
 };
 
 }  // namespace docket

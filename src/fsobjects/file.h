@@ -67,10 +67,6 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   HRESULT Initialise(std::string folderPart, std::string name, std::string path);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
   std::string ResolveDestination(const std::string& destination) const;
-  // One of the times of the file's directory entry, as a local automation date.
-  HRESULT ReadDate(FILETIME WIN32_FIND_DATAA::*which, DATE* out) const;
-  // The platform's short form of the whole path.
-  HRESULT ReadShortPath(std::string* out) const;
 };
 
 }  // namespace docket

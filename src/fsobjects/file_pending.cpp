@@ -9,7 +9,6 @@ STDMETHODIMP File::AllowAccess(BSTR AccountName, QFPermissionRights Val) { retur
 STDMETHODIMP File::DenyAccess(BSTR AccountName, QFPermissionRights Val) { return E_NOTIMPL; }
 STDMETHODIMP File::RevokeAllowance(BSTR AccountName) { return E_NOTIMPL; }
 STDMETHODIMP File::RevokeDenial(BSTR AccountName) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ParentFolder(IFolder** ppfolder) { return E_NOTIMPL; }
 STDMETHODIMP File::get_MimeType(BSTR* pbstrMimeType) { return E_NOTIMPL; }
 STDMETHODIMP File::get_Owner(BSTR* pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP File::put_Owner(BSTR pbstrOwner) { return E_NOTIMPL; }

@@ -1,22 +1,11 @@
-// What a File tells about itself: its names, attributes and size, each read from the disk when
-// asked (the object keeps nothing but its path).
+// What a File tells about itself: its names and its size, read from the disk when asked (the
+// object keeps nothing but its path).
 #include "com/ansi.h"
 #include "com/handles.h"
 #include "fsobjects/file.h"
 #include "module/error_report.h"
 
 namespace docket {
-namespace {
-
-// The attribute bits a File reports: read-only, hidden, system, directory, archive, alias and
-// compressed. Volume and the platform's "normal" bit never show.
-constexpr DWORD kReportedAttributes = 0x877;
-// Bits a script may not set on a file: directory, alias, compressed.
-constexpr DWORD kRefusedAttributes = QFDirectory | QFAlias | QFCompressed;
-// Bits a script may set: read-only, hidden, system, archive.
-constexpr DWORD kSettableAttributes = QFReadOnly | QFHidden | QFSystem | QFArchive;
-
-}  // namespace
 
 STDMETHODIMP File::get_Path(BSTR* pbstrPath) {
   DOCKET_RETURN_IF_NULL(pbstrPath);
@@ -28,22 +17,6 @@ STDMETHODIMP File::get_Name(BSTR* pbstrName) {
   DOCKET_RETURN_IF_NULL(pbstrName);
   *pbstrName = nullptr;
   return com::Guarded([&] { return com::ReturnAnsi(name_, pbstrName); });
-}
-
-STDMETHODIMP File::get_Attributes(QFFileAttribute* pfa) {
-  DOCKET_RETURN_IF_NULL(pfa);
-  const DWORD attributes = ::GetFileAttributesA(path_.c_str());
-  if (attributes == INVALID_FILE_ATTRIBUTES) return ReportLastError(ClassId());
-  *pfa = static_cast<QFFileAttribute>(attributes & kReportedAttributes);
-  return S_OK;
-}
-
-STDMETHODIMP File::put_Attributes(QFFileAttribute pfa) {
-  const DWORD requested = static_cast<DWORD>(pfa);
-  if (requested & kRefusedAttributes) return E_INVALIDARG;
-  if (!::SetFileAttributesA(path_.c_str(), requested & kSettableAttributes))
-    return ReportLastError(ClassId());
-  return S_OK;
 }
 
 STDMETHODIMP File::get_Size(VARIANT* pvarSize) {

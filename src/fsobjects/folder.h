@@ -58,6 +58,11 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
   std::string name_;              // last component; empty for a root or a trailing backslash
   std::string searchWildCard_ = "*";  // what Files matches names against
   std::string path_;              // the full path computed at initialisation
+
+  // Copies of the fields and their replacement, under objectLock_ (folder_state.cpp).
+  std::string PathSnapshot();
+  std::string WildCardSnapshot();
+  void SetLocation(std::string name, std::string path);
 };
 
 }  // namespace docket

@@ -11,28 +11,12 @@
 namespace docket {
 namespace {
 
-// The folder's path may change under a rename on another thread; it is read under the lock.
-class SharedLock {
- public:
-  explicit SharedLock(SRWLOCK& lock) : lock_(lock) { ::AcquireSRWLockShared(&lock_); }
-  ~SharedLock() { ::ReleaseSRWLockShared(&lock_); }
-  SharedLock(const SharedLock&) = delete;
-  SharedLock& operator=(const SharedLock&) = delete;
-
- private:
-  SRWLOCK& lock_;
-};
-
 // The target is worked out on the UTF-16 text, where a backslash can't hide inside a
 // double-byte character of the code page.
-com::Bstr TargetPath(SRWLOCK& lock, const std::string& folderPath, BSTR fileName) {
+com::Bstr TargetPath(const std::string& folderPath, BSTR fileName) {
   const std::wstring_view name = com::View(fileName);
   if (name.find(L'\\') != name.npos) return com::Bstr(name);
-  std::wstring target;
-  {
-    SharedLock guard(lock);
-    target = com::FromAnsi(folderPath);
-  }
+  std::wstring target = com::FromAnsi(folderPath);
   if (target.empty() || target.back() != L'\\') target += L'\\';
   target += name;
   return com::Bstr(target);
@@ -45,7 +29,7 @@ STDMETHODIMP Folder::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIA
   if (!ppts) return E_POINTER;
   *ppts = nullptr;
   return com::Guarded([&] {
-    const com::Bstr target = TargetPath(objectLock_, path_, FileName);
+    const com::Bstr target = TargetPath(PathSnapshot(), FileName);
     return com::MakeChild<TextStream>(ppts, [&](TextStream& stream) {
       return stream.Create(target.get(), Overwrite, Unicode);
     });
@@ -56,7 +40,7 @@ STDMETHODIMP Folder::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBi
   if (!ppbs) return E_POINTER;
   *ppbs = nullptr;
   return com::Guarded([&] {
-    const com::Bstr target = TargetPath(objectLock_, path_, FileName);
+    const com::Bstr target = TargetPath(PathSnapshot(), FileName);
     return com::MakeChild<BinaryStream>(
         ppbs, [&](BinaryStream& stream) { return stream.Create(target.get(), Overwrite); });
   });

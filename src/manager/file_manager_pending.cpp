@@ -3,7 +3,6 @@
 
 namespace docket {
 
-STDMETHODIMP FileManager::GetFolder(BSTR FolderPath, IFolder** ppfolder) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ExportToBlob(BSTR srcFileName, VARIANT recordSet) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ImportFromBlob(VARIANT srcRecordSet, BSTR targetFileName) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::RevertToSelf() { return E_NOTIMPL; }
@@ -21,11 +20,6 @@ STDMETHODIMP FileManager::INIDeleteKey(BSTR FileName, BSTR Section, BSTR Key) { 
 STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::DriveExists(BSTR DriveSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::GetDrive(BSTR DriveSpec, IDrive** ppdrive) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::GetSpecialFolder(SpecialFolderConst SpecialFolder, IFolder** ppfolder) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::DeleteFolder(BSTR FolderSpec, VARIANT_BOOL Force) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::MoveFolder(BSTR Source, BSTR Destination) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CopyFolder(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateFolder(BSTR Path, IFolder** ppfolder) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::EncryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::DecryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 

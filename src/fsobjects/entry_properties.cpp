@@ -1,0 +1,125 @@
+#include "fsobjects/entry_properties.h"
+
+#include "com/ansi.h"
+#include "com/guard.h"
+#include "com/handles.h"
+#include "module/error_report.h"
+
+#include <cstring>
+
+namespace docket::entry {
+namespace {
+
+// The platform's attribute bits are the type library's values.
+constexpr DWORD kReportedAttributes =
+    QFReadOnly | QFHidden | QFSystem | QFDirectory | QFArchive | QFAlias | QFCompressed;
+constexpr DWORD kUnsettableAttributes = QFDirectory | QFAlias | QFCompressed;
+constexpr DWORD kSettableAttributes = QFReadOnly | QFHidden | QFSystem | QFArchive;
+
+const FILETIME& Pick(const WIN32_FIND_DATAA& data, Time which) {
+  switch (which) {
+    case Time::Created: return data.ftCreationTime;
+    case Time::LastAccessed: return data.ftLastAccessTime;
+    case Time::LastModified: break;
+  }
+  return data.ftLastWriteTime;
+}
+
+HRESULT ShortForm(REFCLSID clsid, const std::string& path, std::string* out) {
+  if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
+  char buffer[256];
+  const DWORD n = ::GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
+  if (n == 0) return ReportLastError(clsid);
+  if (n >= sizeof buffer) return ReportPathTooLong(clsid);
+  out->assign(buffer, n);
+  return S_OK;
+}
+
+// "X:\" for a drive-letter path, "\\server\share\" for a UNC path, "" for a malformed UNC path,
+// and "\" (the current drive) for a path that names neither.
+std::string VolumeRoot(const std::string& path) {
+  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
+  if (path.rfind("\\\\", 0) != 0) return "\\";
+  const size_t server = path.find('\\', 2);
+  if (server == std::string::npos || server == 2) return {};
+  const size_t share = path.find('\\', server + 1);
+  if (share == server + 1) return {};
+  return (share == std::string::npos ? path : path.substr(0, share)) + "\\";
+}
+
+}  // namespace
+
+HRESULT ReadTime(REFCLSID clsid, const std::string& path, Time which, DATE* out) {
+  if (!out) return E_POINTER;
+  *out = 0;
+  if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
+  WIN32_FIND_DATAA data;
+  {
+    com::UniqueFind find(::FindFirstFileA(path.c_str(), &data));
+    if (!find) return ReportLastError(clsid);
+  }
+  FILETIME local;
+  SYSTEMTIME system;
+  if (!::FileTimeToLocalFileTime(&Pick(data, which), &local) ||
+      !::FileTimeToSystemTime(&local, &system))
+    return ReportLastError(clsid);
+  if (!::SystemTimeToVariantTime(&system, out)) return ReportSystemError(clsid, ERROR_INVALID_DATA);
+  return S_OK;
+}
+
+HRESULT ReadAttributes(REFCLSID clsid, const std::string& path, QFFileAttribute* out) {
+  if (!out) return E_POINTER;
+  *out = QFNormal;
+  if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
+  const DWORD attributes = ::GetFileAttributesA(path.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES) return ReportLastError(clsid);
+  *out = static_cast<QFFileAttribute>(attributes & kReportedAttributes);
+  return S_OK;
+}
+
+HRESULT WriteAttributes(REFCLSID clsid, const std::string& path, QFFileAttribute value) {
+  const DWORD requested = static_cast<DWORD>(value);
+  if (requested & kUnsettableAttributes) return E_INVALIDARG;
+  if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
+  if (!::SetFileAttributesA(path.c_str(), requested & kSettableAttributes))
+    return ReportLastError(clsid);
+  return S_OK;
+}
+
+HRESULT ReadShortPath(REFCLSID clsid, const std::string& path, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  std::string shortPath;
+  DOCKET_RETURN_IF_FAILED(ShortForm(clsid, path, &shortPath));
+  return com::ReturnAnsi(shortPath, out);
+}
+
+HRESULT ReadShortName(REFCLSID clsid, const std::string& path, BSTR* out) {
+  if (!out) return E_POINTER;
+  *out = nullptr;
+  std::string shortPath;
+  DOCKET_RETURN_IF_FAILED(ShortForm(clsid, path, &shortPath));
+  return com::ReturnAnsi(std::string_view(shortPath).substr(shortPath.find_last_of('\\') + 1), out);
+}
+
+HRESULT ReadFileSystem(const std::string& path, QFFileSystemType* out) {
+  if (!out) return E_POINTER;
+  const std::string root = VolumeRoot(path);
+  if (root.empty() || root.size() > com::kMaxPathChars) return S_FALSE;
+  char name[256];
+  if (!::GetVolumeInformationA(root.c_str(), nullptr, 0, nullptr, nullptr, nullptr, name,
+                               sizeof name))
+    return S_FALSE;
+  if (std::strcmp(name, "NTFS") == 0) {
+    *out = QFFILESYSTEM_NTFS;
+  } else if (std::strcmp(name, "FAT32") == 0) {
+    *out = QFFILESYSTEM_FAT32;
+  } else if (std::strstr(name, "FAT")) {
+    *out = QFFILESYSTEM_FAT;
+  } else {
+    return S_FALSE;
+  }
+  return S_OK;
+}
+
+}  // namespace docket::entry

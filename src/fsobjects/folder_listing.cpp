@@ -1,0 +1,104 @@
+// Files and SubFolders: each call lists the directory afresh and returns a new snapshot holding
+// fully made objects. A directory that cannot be listed gives an empty collection; an entry whose
+// object cannot be made (it vanished meanwhile, or the platform refuses even to look at it) is
+// left out.
+#include "com/ansi.h"
+#include "com/variant.h"
+#include "fsobjects/directory_search.h"
+#include "fsobjects/file.h"
+#include "fsobjects/file_collection.h"
+#include "fsobjects/folder.h"
+#include "fsobjects/folder_collection.h"
+#include "fsobjects/tree_walk.h"
+#include "module/error_report.h"
+
+namespace docket {
+namespace {
+
+// Adds an object under its entry name. The collection takes over the dispatch reference passed
+// to it by pointer, whatever it answers, so that it is left as the object's only holder once the
+// caller drops its own reference.
+template <class CollectionInit>
+HRESULT AddItem(CollectionInit* collection, std::string_view name, IUnknown* object) {
+  com::Variant key;
+  V_BSTR(key.get()) = com::AnsiToBstr(name).release();
+  V_VT(key.get()) = VT_BSTR;
+  IDispatch* handed = nullptr;
+  DOCKET_RETURN_IF_FAILED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&handed)));
+  VARIANT item;
+  ::VariantInit(&item);
+  V_VT(&item) = VT_BYREF | VT_DISPATCH;
+  V_DISPATCHREF(&item) = &handed;
+  return collection->Add(key.get(), &item);
+}
+
+HRESULT AddFiles(const std::string& folder, const std::string& pattern, IFileCollectionInit* files) {
+  DirectorySearch search;
+  if (!search.Start(pattern)) return S_OK;
+  const std::wstring wideFolder = com::FromAnsi(folder);
+  do {
+    if (search.isDirectory()) continue;
+    com::ComPtr<File> file;
+    DOCKET_RETURN_IF_FAILED(File::Create(&file));
+    com::ComPtr<IFileInit> init;
+    DOCKET_RETURN_IF_FAILED(file.As(&init));
+    const com::Bstr name = com::AnsiToBstr(search.name());
+    if (FAILED(init->InitFolderName(wideFolder.c_str(), name.get()))) continue;
+    DOCKET_RETURN_IF_FAILED(AddItem(files, search.name(), init.get()));
+  } while (search.Advance());
+  return S_OK;
+}
+
+HRESULT AddSubFolders(const std::string& folder, IFolderCollectionInit* folders) {
+  DirectorySearch search;
+  if (!search.Start(folder + "\\*")) return S_OK;
+  do {
+    if (!search.isDirectory() || search.isDotEntry()) continue;
+    std::string childPath;
+    if (!JoinPath(folder, search.name(), &childPath)) continue;  // no Folder can be made for it
+    com::ComPtr<Folder> child;
+    DOCKET_RETURN_IF_FAILED(Folder::Create(&child));
+    com::ComPtr<IFolderInit> init;
+    DOCKET_RETURN_IF_FAILED(child.As(&init));
+    if (FAILED(init->InitPath(com::AnsiToBstr(childPath).get()))) continue;
+    DOCKET_RETURN_IF_FAILED(AddItem(folders, search.name(), init.get()));
+  } while (search.Advance());
+  return S_OK;
+}
+
+}  // namespace
+
+STDMETHODIMP Folder::get_Files(IFileCollection** ppfiles) {
+  if (!ppfiles) return E_POINTER;
+  *ppfiles = nullptr;
+  return com::Guarded([&] {
+    com::ComPtr<FileCollection> files;
+    DOCKET_RETURN_IF_FAILED(FileCollection::Create(&files));
+    com::ComPtr<IFileCollectionInit> init;
+    DOCKET_RETURN_IF_FAILED(files.As(&init));
+    // The separator always goes in: after a path that ends in one, the doubled one counts as one.
+    const std::string folder = PathSnapshot();
+    const std::string pattern = folder + "\\" + WildCardSnapshot();
+    if (pattern.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
+    DOCKET_RETURN_IF_FAILED(AddFiles(folder, pattern, init.get()));
+    *ppfiles = files.detach();
+    return S_OK;
+  });
+}
+
+// Every subdirectory, whatever SearchWildCard says.
+STDMETHODIMP Folder::get_SubFolders(IFolderCollection** ppfolders) {
+  if (!ppfolders) return E_POINTER;
+  *ppfolders = nullptr;
+  return com::Guarded([&] {
+    com::ComPtr<FolderCollection> folders;
+    DOCKET_RETURN_IF_FAILED(FolderCollection::Create(&folders));
+    com::ComPtr<IFolderCollectionInit> init;
+    DOCKET_RETURN_IF_FAILED(folders.As(&init));
+    DOCKET_RETURN_IF_FAILED(AddSubFolders(PathSnapshot(), init.get()));
+    *ppfolders = folders.detach();
+    return S_OK;
+  });
+}
+
+}  // namespace docket

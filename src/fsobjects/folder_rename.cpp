@@ -1,0 +1,24 @@
+// Renaming a folder in place; unlike a File, the object follows its folder to the new name.
+#include "com/ansi.h"
+#include "fsobjects/file_path.h"
+#include "fsobjects/folder.h"
+#include "module/error_report.h"
+
+namespace docket {
+
+STDMETHODIMP Folder::put_Name(BSTR pbstrName) {
+  return com::Guarded([&] {
+    const std::string path = PathSnapshot();
+    std::string renamed = path.substr(0, path.find_last_of('\\') + 1) + AnsiPathText(pbstrName);
+    if (!FitsPath(renamed)) return ReportPathTooLong(ClassId());
+    if (!::MoveFileExA(path.c_str(), renamed.c_str(),
+                       MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))
+      return ReportLastError(ClassId());
+    // A name given with a backslash moved the folder further down: its name is the last part.
+    std::string name = renamed.substr(renamed.find_last_of('\\') + 1);
+    SetLocation(std::move(name), std::move(renamed));
+    return S_OK;
+  });
+}
+
+}  // namespace docket

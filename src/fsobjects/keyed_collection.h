@@ -1,0 +1,53 @@
+// What the Files, Folders and Drives collections share: their items live in an inner Dictionary,
+// made when the collection is constructed, and Item, Count, _NewEnum and the initialisation
+// interface's Add are answered by it. A collection class only names its interfaces:
+//
+//   class FileCollection final
+//       : public KeyedCollection<FileCollection, IFileCollection, IFileCollectionInit, IFile> {...};
+//
+// The collection itself never changes after its maker has filled it, and the Dictionary guards
+// its own entries, so the collection needs no lock of its own.
+#pragma once
+
+#include "com/com_object.h"
+#include "com/com_ptr.h"
+#include "com/guard.h"
+#include "com/variant.h"
+
+namespace docket {
+
+namespace keyed_collection {
+// A new inner Dictionary; any failure to make one counts as a lack of memory.
+HRESULT CreateStore(com::ComPtr<IDictionary>* store);
+// The item's dispatch pointer asked for the collection's element interface.
+HRESULT QueryElement(const VARIANT& item, REFIID iid, void** element);
+}  // namespace keyed_collection
+
+template <class Derived, class Collection, class CollectionInit, class Element>
+class KeyedCollection : public com::ComObject<Derived, Collection, CollectionInit> {
+ public:
+  HRESULT FinalConstruct() { return keyed_collection::CreateStore(&store_); }
+
+  // Collection
+  STDMETHODIMP get_Item(VARIANT Key, Element** element) override {
+    if (!element) return E_POINTER;
+    *element = nullptr;
+    com::Variant item;  // the temporary copy goes on every path
+    // A name or a 1-based position; the Dictionary's failures are returned unchanged.
+    DOCKET_RETURN_IF_FAILED(store_->get_Item(&Key, item.get()));
+    return keyed_collection::QueryElement(*item.get(), __uuidof(Element),
+                                          reinterpret_cast<void**>(element));
+  }
+  STDMETHODIMP get__NewEnum(IUnknown** enumerator) override {
+    return store_->get__NewEnum(enumerator);
+  }
+  STDMETHODIMP get_Count(LONG* count) override { return store_->get_Count(count); }
+
+  // CollectionInit: the Dictionary's Add, which takes an object passed by reference over.
+  STDMETHODIMP Add(VARIANT* key, VARIANT* item) override { return store_->Add(key, item); }
+
+ private:
+  com::ComPtr<IDictionary> store_;
+};
+
+}  // namespace docket

@@ -1,0 +1,99 @@
+#include "fsobjects/tree_walk.h"
+
+#include "com/ansi.h"
+#include "com/guard.h"
+#include "fsobjects/directory_search.h"
+#include "module/error_report.h"
+
+namespace docket {
+namespace {
+
+// Calls visit(search, childPath) for each entry of dir except "." and "..", in listing order,
+// until one fails.
+template <class Visit>
+HRESULT ForEachChild(REFCLSID clsid, const std::string& dir, Visit&& visit) {
+  std::string pattern;
+  if (!JoinPath(dir, "*", &pattern)) return ReportPathTooLong(clsid);
+  DirectorySearch search;
+  if (!search.Start(pattern)) return ReportLastError(clsid);
+  do {
+    if (search.isDotEntry()) continue;
+    std::string child;
+    if (!JoinPath(dir, search.name(), &child)) return ReportPathTooLong(clsid);
+    DOCKET_RETURN_IF_FAILED(visit(search, child));
+  } while (search.Advance());
+  if (!search.Finish()) return ReportLastError(clsid);
+  return S_OK;
+}
+
+// Runs a deletion; when it is refused with access denied and force is set, clears the entry's
+// attributes (read-only above all) and runs it once more.
+template <class Remove>
+HRESULT RemoveEntry(REFCLSID clsid, const std::string& path, bool force, Remove&& remove) {
+  if (remove(path.c_str())) return S_OK;
+  const DWORD error = ::GetLastError();
+  if (error != ERROR_ACCESS_DENIED || !force) return ReportSystemError(clsid, error);
+  if (!::SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL) || !remove(path.c_str()))
+    return ReportLastError(clsid);
+  return S_OK;
+}
+
+bool RemoveFile(const char* path) { return ::DeleteFileA(path) != FALSE; }
+bool RemoveFolder(const char* path) { return ::RemoveDirectoryA(path) != FALSE; }
+
+// A junction or symbolic link to a folder is removed as a link: walking into it would delete
+// what it points at, which lies outside the tree being deleted.
+bool IsLinkedFolder(const DirectorySearch& search) {
+  return (search.entry().dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+}
+
+}  // namespace
+
+bool JoinPath(const std::string& dir, std::string_view name, std::string* out) {
+  const bool separated = !dir.empty() && dir.back() == '\\';
+  const size_t length = dir.size() + (separated ? 0 : 1) + name.size();
+  if (length > com::kMaxPathChars) return false;
+  out->reserve(length);
+  out->assign(dir);
+  if (!separated) out->push_back('\\');
+  out->append(name);
+  return true;
+}
+
+HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force) {
+  DOCKET_RETURN_IF_FAILED(ForEachChild(clsid, dir, [&](const DirectorySearch& search,
+                                                       const std::string& child) {
+    if (!search.isDirectory()) return RemoveEntry(clsid, child, force, RemoveFile);
+    if (IsLinkedFolder(search)) return RemoveEntry(clsid, child, force, RemoveFolder);
+    return DeleteTree(clsid, child, force);
+  }));
+  return RemoveEntry(clsid, dir, force, RemoveFolder);
+}
+
+HRESULT CopyTree(REFCLSID clsid, const std::string& source, const std::string& target,
+                 bool overwrite) {
+  if (::GetFileAttributesA(target.c_str()) != INVALID_FILE_ATTRIBUTES) {
+    if (!overwrite) return ReportError(clsid, L"Destination directory already exists.", 0);
+  } else {
+    const DWORD error = ::GetLastError();
+    if (error != ERROR_FILE_NOT_FOUND) return ReportSystemError(clsid, error);
+    if (!::CreateDirectoryA(target.c_str(), nullptr)) return ReportLastError(clsid);
+  }
+  return ForEachChild(clsid, source, [&](const DirectorySearch& search, const std::string& child) {
+    std::string copy;
+    if (!JoinPath(target, search.name(), &copy)) return ReportPathTooLong(clsid);
+    if (search.isDirectory()) return CopyTree(clsid, child, copy, overwrite);
+    if (!::CopyFileA(child.c_str(), copy.c_str(), !overwrite)) return ReportLastError(clsid);
+    return S_OK;
+  });
+}
+
+HRESULT SumTree(REFCLSID clsid, const std::string& dir, ULONGLONG* total) {
+  return ForEachChild(clsid, dir, [&](const DirectorySearch& search, const std::string& child) {
+    if (search.isDirectory()) return SumTree(clsid, child, total);
+    *total += search.size();
+    return S_OK;
+  });
+}
+
+}  // namespace docket

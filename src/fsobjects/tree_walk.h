@@ -1,0 +1,30 @@
+// The recursive walks over a folder tree: delete it, copy it, add up its size. Each lists a
+// directory in the platform's order, skips "." and "..", goes depth first, stops at the first
+// failure (reported under clsid) and undoes nothing done before it. A path that would grow past
+// the limit of 259 characters on the way is refused, never cut.
+#pragma once
+
+#include "com/win.h"
+
+#include <string>
+#include <string_view>
+
+namespace docket {
+
+// dir and name joined by one backslash; false when the result would be longer than a path may be.
+bool JoinPath(const std::string& dir, std::string_view name, std::string* out);
+
+// Deletes everything below dir and then dir itself. With force, a read-only file or folder that
+// refuses deletion loses its attributes and is tried once more.
+HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force);
+
+// Copies the contents of source into target, creating target (only its last level) when it is
+// missing. An existing target is merged into when overwrite is set and refused otherwise; files
+// are replaced only when overwrite is set.
+HRESULT CopyTree(REFCLSID clsid, const std::string& source, const std::string& target,
+                 bool overwrite);
+
+// Adds the sizes of all files below dir to *total.
+HRESULT SumTree(REFCLSID clsid, const std::string& dir, ULONGLONG* total);
+
+}  // namespace docket

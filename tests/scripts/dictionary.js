@@ -1,0 +1,33 @@
+// The Dictionary as a page author uses it from JScript: numbers arrive as 32-bit integers or
+// doubles, objects by value, and enumeration goes through Enumerator.
+// The dictionary reports its messages without a code of their own (DISP_E_EXCEPTION); JScript
+// gives such an exception the number E_FAIL and keeps the description.
+var kException = 0x80004005;
+var d = new ActiveXObject("Docket.Dictionary");
+d.Add("b.txt", "b");
+d.Add("A.txt", "a");
+d.Add("_c.txt", "c");
+
+AssertEqual(d.Item(1) + d.Item(3), "cb", "positions follow the key order");
+AssertEqual(d("a.TXT"), "a", "Item is the default member");
+AssertThrows(function () { return d.Item(1.5); }, kException, "Type not supported.", "a fractional position");
+AssertThrows(function () { return d.Item(2147483648); }, kException, "Type not supported.",
+             "a position beyond 32 bits is a double");
+AssertThrows(function () { return d.Item(null); }, kException, "Type not supported.", "null");
+AssertThrows(function () { d.Add(1, "one"); }, kException, "Key must be a string.", "a number is not a key");
+
+var inner = new ActiveXObject("Docket.Dictionary");
+inner.Add("x", 1);
+d.Add("inner", inner);
+AssertEqual(d.Item("inner").Item("x"), 1, "an object item stays callable");
+
+// Enumerator: some engines ask for _NewEnum with a method call only (Wine 8.0's JScript does;
+// the platform's own file-system collections cannot answer it there). The component answers.
+var walked = "";
+for (var e = new Enumerator(d); !e.atEnd(); e.moveNext())
+    walked += typeof e.item() === "object" ? "o" : e.item();
+AssertEqual(walked, "cabo", "Enumerator gives the items in key order: _c, A, b, inner");
+var empty = new Enumerator(new ActiveXObject("Docket.Dictionary"));
+AssertTrue(empty.atEnd(), "an empty dictionary enumerates nothing");
+
+ExpectChecks(9);

@@ -1,0 +1,66 @@
+' The Dictionary as a page author uses it from VBScript: For Each and position loops, the default
+' member, assignment, the errors a page sees, objects as items, and the members that do nothing.
+Option Explicit
+On Error Resume Next
+
+Const kException = &H80020009
+Dim d, item, walked, i, source, manager, copy, counter
+
+Set d = Server.CreateObject("Docket.Dictionary")
+d.Add "readme", "R"
+d.Add "Apple", "A"
+d.Add "banana", "B"
+d.Add "_first", "U"
+AssertEqual d("README"), "R", "the default member reads by key, without case"
+AssertEqual d(CByte(3)), "B", "a Byte is a position"
+
+walked = ""
+For Each item In d
+    walked = walked & item
+Next
+AssertEqual walked, "UABR", "For Each gives the items in key order"
+walked = ""
+For i = 1 To d.Count
+    walked = walked & d.Item(i)
+Next
+AssertEqual walked, "UABR", "a position loop gives the same order"
+
+d("apple") = "replaced"
+d("cherry") = "C"
+AssertEqual d("Apple") & d.Count, "replaced5", "assignment replaces or adds"
+
+item = d(d.Count + 1)
+AssertError kException, "Index out of range.", "position Count + 1"
+item = d(1.5)
+AssertError kException, "Type not supported.", "a fractional position"
+item = d("durian")
+source = Err.Source
+AssertError kException, "Item not found.", "an unknown key"
+AssertEqual source, "Docket.Dictionary.1", "errors name the dictionary as their source"
+d.Add 7, "seven"
+AssertError kException, "Key must be a string.", "a number is not a key"
+
+' A script variable reaches Add as the variable itself; Add leaves it alone (a loop counter
+' given as the item goes on counting), and an object item is the same object.
+Set manager = CreateObject("Corvane.FileManager")
+d.Add "manager", manager
+Set copy = d("manager")
+AssertTrue copy Is manager, "an object item is the same object, and the variable keeps it"
+Set manager = Nothing
+Set copy = Nothing
+AssertEqual TypeName(d("manager")), "IFileManager", "the dictionary keeps its object alive"
+counter = 1
+d.Add "counter", counter
+AssertEqual counter, 1, "a number given as the item stays in its variable"
+
+' The members that do nothing succeed and change nothing.
+Set d("manager") = Nothing
+d.Remove "apple"
+d.RemoveAll
+d.Key("apple") = "pear"
+d.CompareMode = 1
+AssertError 0, Empty, "Set, Remove, RemoveAll, Key and CompareMode succeed"
+AssertEqual d.Count & d("apple") & TypeName(d("manager")), "7replacedIFileManager", "and change nothing"
+AssertTrue IsEmpty(d.Items()), "Items gives nothing"
+
+ExpectChecks 16

@@ -1,0 +1,197 @@
+// The Files and Folders collections: filled through their private interface as a folder fills
+// them, read by name and by position, enumerated, and walked by scripts.
+#include "counting_dispatch.h"
+#include "script_control.h"
+#include "support/test_support.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace docket::test {
+namespace {
+
+struct FilesKind {
+  using Collection = IFileCollection;
+  using Init = IFileCollectionInit;
+  using Element = IFile;
+  static const CLSID& CollectionId() { return CLSID_Files; }
+  static const CLSID& ElementId() { return CLSID_File; }
+  static constexpr const wchar_t* kElementType = L"IFile";
+};
+
+struct FoldersKind {
+  using Collection = IFolderCollection;
+  using Init = IFolderCollectionInit;
+  using Element = IFolder;
+  static const CLSID& CollectionId() { return CLSID_Folders; }
+  static const CLSID& ElementId() { return CLSID_Folder; }
+  static constexpr const wchar_t* kElementType = L"IFolder";
+};
+
+IUnknown* IdentityOf(IUnknown* object) {  // compared only while the collection holds the object
+  ComPtr<IUnknown> identity;
+  object->QueryInterface(IID_IUnknown, identity.put_void());
+  return identity.get();
+}
+
+template <class Kind>
+class KeyedCollection : public ::testing::Test {
+ protected:
+  using Element = typename Kind::Element;
+
+  void SetUp() override {
+    ASSERT_EQ(LoadedModule::Default().Create(Kind::CollectionId(), collection_.put()), S_OK);
+    ASSERT_EQ(collection_.As(&init_), S_OK);
+  }
+
+  // Adds a new element object (File or Folder) under `name`, its dispatch pointer handed over by
+  // reference; returns its identity.
+  IUnknown* AddElement(const wchar_t* name) {
+    IDispatch* element = nullptr;
+    LoadedModule::Default().CreateRaw(Kind::ElementId(), IID_IDispatch,
+                                      reinterpret_cast<void**>(&element));
+    IUnknown* identity = IdentityOf(element);
+    Variant key;
+    *key.get() = VBstr(name);
+    VARIANT handover = ByReference(&element);
+    EXPECT_EQ(init_->Add(key.get(), &handover), S_OK);
+    return identity;
+  }
+
+  // Item(key) (the key is freed here): the element's identity, or null and the failure's text.
+  IUnknown* ItemOf(VARIANT key, std::wstring* failure = nullptr) {
+    Element* element = reinterpret_cast<Element*>(1);
+    ClearError();
+    const HRESULT hr = collection_->get_Item(key, &element);
+    ::VariantClear(&key);
+    if (FAILED(hr)) {
+      EXPECT_EQ(element, nullptr) << "a failed Item leaves no element";
+      if (failure) *failure = TakeError().description;
+      return nullptr;
+    }
+    ComPtr<Element> owner = ComPtr<Element>::Attach(element);
+    return IdentityOf(element);
+  }
+
+  ComPtr<typename Kind::Collection> collection_;
+  ComPtr<typename Kind::Init> init_;
+};
+
+using Kinds = ::testing::Types<FilesKind, FoldersKind>;
+TYPED_TEST_SUITE(KeyedCollection, Kinds);
+
+TYPED_TEST(KeyedCollection, ItemByNameWithoutCaseAndByPositionInKeyOrder) {
+  IUnknown* b = this->AddElement(L"b.txt");
+  IUnknown* a = this->AddElement(L"A.txt");
+  IUnknown* c = this->AddElement(L"_c.txt");
+  LONG count = 0;
+  ASSERT_EQ(this->collection_->get_Count(&count), S_OK);
+  EXPECT_EQ(count, 3);
+  EXPECT_EQ(this->ItemOf(VI4(1)), c) << "underscore first";
+  EXPECT_EQ(this->ItemOf(VI4(2)), a);
+  EXPECT_EQ(this->ItemOf(VI4(3)), b) << "b after A";
+  EXPECT_EQ(this->ItemOf(VBstr(L"B.TXT")), b);
+
+  // The dictionary's failures reach the caller unchanged.
+  VARIANT real;
+  V_VT(&real) = VT_R8;
+  V_R8(&real) = 1.5;
+  const struct {
+    VARIANT key;
+    const wchar_t* description;
+  } failures[] = {{VI4(0), L"Index out of range."},
+                  {VI4(4), L"Index out of range."},
+                  {real, L"Type not supported."},
+                  {VBstr(L"d.txt"), L"Item not found."}};
+  for (const auto& f : failures) {
+    std::wstring failure;
+    EXPECT_EQ(this->ItemOf(f.key, &failure), nullptr);
+    EXPECT_EQ(failure, f.description);
+  }
+  EXPECT_EQ(this->collection_->get_Item(VI4(1), nullptr), E_POINTER);
+  Variant result;
+  const CallResult call = CallByName(this->collection_.get(), L"Item", DISPATCH_PROPERTYGET,
+                                     {VBstr(L"missing")}, result.get());
+  EXPECT_EQ(call.hr, DISP_E_EXCEPTION) << "through dispatch, as a script sees it";
+  EXPECT_EQ(call.description, L"Item not found.");
+}
+
+TYPED_TEST(KeyedCollection, EnumerationYieldsElementDispatchObjectsInKeyOrder) {
+  ComPtr<IUnknown> unknown;
+  ComPtr<IEnumVARIANT> e;
+  VARIANT items[4];
+  ULONG fetched = 9;
+  ASSERT_EQ(this->collection_->get__NewEnum(unknown.put()), S_OK);
+  ASSERT_EQ(unknown.As(&e), S_OK);
+  EXPECT_EQ(e->Next(1, items, &fetched), S_FALSE) << "an empty collection enumerates nothing";
+  EXPECT_EQ(fetched, 0u);
+
+  IUnknown* zeta = this->AddElement(L"Zeta");
+  IUnknown* alpha = this->AddElement(L"alpha");
+  IUnknown* mid = this->AddElement(L"Mid");
+  ASSERT_EQ(this->collection_->get__NewEnum(unknown.put()), S_OK);
+  ASSERT_EQ(unknown.As(&e), S_OK);
+  EXPECT_EQ(e->Next(4, items, &fetched), S_FALSE);
+  ASSERT_EQ(fetched, 3u);
+  const IUnknown* order[] = {alpha, mid, zeta};
+  for (ULONG i = 0; i < fetched; ++i) {
+    ASSERT_EQ(V_VT(&items[i]), VT_DISPATCH);
+    ComPtr<IDispatch> dispatch = ComPtr<IDispatch>::Attach(V_DISPATCH(&items[i]));
+    ComPtr<typename TestFixture::Element> element;
+    EXPECT_EQ(dispatch.As(&element), S_OK);
+    EXPECT_EQ(IdentityOf(dispatch.get()), order[i]) << i;
+  }
+}
+
+TYPED_TEST(KeyedCollection, OwnsWhatItIsGivenForItsWholeLife) {
+  bool destroyed = false;
+  IDispatch* held = CountingDispatch::New(&destroyed);
+  CountingDispatch* object = static_cast<CountingDispatch*>(held);
+  Variant key;
+  *key.get() = VBstr(L"dummy");
+  VARIANT handover = ByReference(&held);
+  ASSERT_EQ(this->init_->Add(key.get(), &handover), S_OK);
+  EXPECT_EQ(object->refs(), 1) << "the collection is the only holder";
+  EXPECT_EQ(this->ItemOf(VBstr(L"dummy")), nullptr) << "an item that is no element is not one";
+  EXPECT_EQ(object->refs(), 1) << "the temporary copy is released on that path too";
+  this->init_.reset();
+  EXPECT_FALSE(destroyed);
+  this->collection_.reset();
+  EXPECT_TRUE(destroyed);
+}
+
+TYPED_TEST(KeyedCollection, VbscriptWalksItWithForEachAndReadsByNameAndPosition) {
+  this->AddElement(L"b");
+  this->AddElement(L"A");
+  ScriptControl vbs(L"VBScript");
+  ASSERT_TRUE(vbs.available());
+  vbs.AddObject(L"c", this->collection_.get());
+  vbs.AddCode(L"Function Walk(c)\n  Dim f, s\n  For Each f In c\n    s = s & TypeName(f) & \";\"\n"
+              L"  Next\n  Walk = s & c.Count & TypeName(c(\"B\")) & TypeName(c(1))\nEnd Function\n");
+  Variant result;
+  const CallResult call = vbs.Eval(L"Walk(c)", result.get());
+  ASSERT_EQ(call.hr, S_OK) << ::testing::PrintToString(call.description);
+  const std::wstring type = TypeParam::kElementType;
+  EXPECT_EQ(com::View(V_BSTR(result.get())), type + L";" + type + L";2" + type + type);
+}
+
+TYPED_TEST(KeyedCollection, JscriptEnumeratorWalksIt) {
+  this->AddElement(L"b");
+  this->AddElement(L"A");
+  ScriptControl js(L"JScript");
+  ASSERT_TRUE(js.available());
+  // Some engines ask for the enumerator as a method call only (Wine 8.0's JScript does);
+  // the component answers either way.
+  js.AddObject(L"c", this->collection_.get());
+  js.AddCode(
+      L"function walk(c) { var s = ''; for (var e = new Enumerator(c); !e.atEnd(); e.moveNext())"
+      L" s += typeof e.item() + ';'; return s + c.Count; }\n");
+  Variant result;
+  const CallResult call = js.Eval(L"walk(c)", result.get());
+  ASSERT_EQ(call.hr, S_OK) << ::testing::PrintToString(call.description);
+  EXPECT_EQ(com::View(V_BSTR(result.get())), L"object;object;2");
+}
+
+}  // namespace
+}  // namespace docket::test
