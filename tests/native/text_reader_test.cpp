@@ -175,7 +175,7 @@ TEST(Skip, ForwardThroughThePendingTextAndBackFromThePositionReached) {
   EXPECT_EQ(reader.Skip(-1000), kNegativeSeek);
 }
 
-TEST(Skip, WithinThePendingTextNeedsNoFileAndAFailedMoveKeepsIt) {
+TEST(Skip, WithinThePendingTextNeedsNoFileAndAMoveThatFailsKeepsIt) {
   MemorySource source(u"ab\r\ncdef");
   TextReader reader(source);
   ReadLine(reader);
