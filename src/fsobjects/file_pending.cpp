@@ -20,7 +20,5 @@ STDMETHODIMP File::get_ImageHeight(LONG* pHeight) { return E_NOTIMPL; }
 STDMETHODIMP File::get_ImageColor(LONG* pColors) { return E_NOTIMPL; }
 STDMETHODIMP File::OrderPermissions() { return E_NOTIMPL; }
 STDMETHODIMP File::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
-STDMETHODIMP File::OpenAsTextStream(IOMode IOMode, Tristate Format, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP File::OpenAsBinaryStream(IOMode IOMode, IBinaryStream** ppbs) { return E_NOTIMPL; }
 
 }  // namespace docket

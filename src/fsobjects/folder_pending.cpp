@@ -15,7 +15,5 @@ STDMETHODIMP Folder::get_Permissions(IDispatch** ppPermissions) { return E_NOTIM
 STDMETHODIMP Folder::get_Accessible(LONG* pAccessible) { return E_NOTIMPL; }
 STDMETHODIMP Folder::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
 STDMETHODIMP Folder::get_Type(BSTR* pbstrType) { return E_NOTIMPL; }
-STDMETHODIMP Folder::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIANT_BOOL Unicode, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP Folder::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBinaryStream** ppbs) { return E_NOTIMPL; }
 
 }  // namespace docket

@@ -20,10 +20,6 @@ STDMETHODIMP FileManager::INIDeleteKey(BSTR FileName, BSTR Section, BSTR Key) { 
 STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::DriveExists(BSTR DriveSpec, VARIANT_BOOL* pfExists) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::GetDrive(BSTR DriveSpec, IDrive** ppdrive) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIANT_BOOL Unicode, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::OpenTextFile(BSTR FileName, IOMode IOMode, VARIANT_BOOL Create, Tristate Format, ITextStream** ppts) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBinaryStream** ppbs) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::OpenBinaryFile(BSTR FileName, IOMode IOMode, VARIANT_BOOL Create, IBinaryStream** ppbs) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::EncryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::DecryptFile(BSTR InFile, BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 

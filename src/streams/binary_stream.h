@@ -3,12 +3,27 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
+#include "streams/member_ids.h"
+#include "streams/read_ahead_file.h"
+#include "streams/stream_lock.h"
+
+#include <memory>
 
 namespace docket {
 
 class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IBinaryStreamInit> {
  public:
   static const CLSID& ClassId() { return CLSID_BinaryStream; }
+  // Internal creation keeps its name beside the initialisation member called Create.
+  using ComObject::Create;
+
+  // Names resolve from a table of the interface's members: scripts look a name up before every
+  // call, and a stream is called once per line.
+  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
+    return streams::FindMemberIds<IBinaryStream>(riid, names, count, ids, [&] {
+      return DispatchImpl::GetIDsOfNames(riid, names, count, lcid, ids);
+    });
+  }
 
   // IBinaryStream
   STDMETHODIMP get_AtEndOfStream(VARIANT_BOOL* EOS) override;
@@ -24,6 +39,27 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   // IBinaryStreamInit
   STDMETHODIMP Create(BSTR fileName, VARIANT_BOOL overwrite) override;
   STDMETHODIMP Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create) override;
+
+  // For the TextStream that owns this stream and serialises the calls itself: the same work as
+  // the members above, returning 0 or a system error number instead of reporting it.
+  DWORD ReadBytes(void* dest, DWORD size, DWORD* got);
+  DWORD WriteBytes(const void* data, DWORD size) { return file_.Write(data, size); }
+  DWORD MoveBy(LONGLONG distance) { return file_.MoveBy(distance); }
+  DWORD FileSize(ULONGLONG* size) const { return file_.Size(size); }
+  bool AtEnd() const { return atEnd_; }
+  void CloseFile() { file_.Close(); }
+  // Reports a failure of the file as this class's own members do, under this class.
+  static HRESULT ReportFailure(DWORD error);
+
+ private:
+  using ArrayMaker = HRESULT (*)(const BYTE* bytes, DWORD count, VARIANT* out);
+  // Reads `count` bytes, or with `whole` as many as the file's size (which covers the rest of
+  // it), and hands them to `out` in the form `make` gives them; failures reported.
+  HRESULT ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker make);
+
+  streams::StreamMutex mutex_;
+  streams::ReadAheadFile file_;
+  bool atEnd_ = false;  // a read came back empty; stays set for the life of the object
 };
 
 }  // namespace docket

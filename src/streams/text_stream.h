@@ -3,12 +3,29 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
+#include "streams/file_char_source.h"
+#include "streams/member_ids.h"
+#include "streams/stream_lock.h"
+#include "streams/text_reader.h"
+
+#include <string>
+#include <string_view>
 
 namespace docket {
 
 class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStreamInit> {
  public:
   static const CLSID& ClassId() { return CLSID_TextStream; }
+  // Internal creation keeps its name beside the initialisation member called Create.
+  using ComObject::Create;
+
+  // Names resolve from a table of the interface's members: scripts look a name up before every
+  // call, and a stream is called once per line.
+  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
+    return streams::FindMemberIds<ITextStream>(riid, names, count, ids, [&] {
+      return DispatchImpl::GetIDsOfNames(riid, names, count, lcid, ids);
+    });
+  }
 
   // ITextStream
   STDMETHODIMP get_Line(LONG* Line) override;
@@ -28,6 +45,25 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   // ITextStreamInit
   STDMETHODIMP Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode) override;
   STDMETHODIMP Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) override;
+
+  HRESULT FinalConstruct() { return source_.MakeInnerStream(); }
+
+ private:
+  // Failures of the file are the inner stream's, and reach the caller as it reports them.
+  static HRESULT Report(text::ErrorNumber error) { return BinaryStream::ReportFailure(error); }
+  // Encodes `text`, then `lineEnds` times CR LF, and writes it all in one write.
+  HRESULT WriteEncoded(std::wstring_view text, LONG lineEnds);
+  // Decides the encoding of Open: asks the file for its byte-order mark when `format` says so.
+  HRESULT DecideUnicode(BSTR fileName, VARIANT_BOOL create, LONG format, bool* unicode);
+  // Steps over the mark that begins a Unicode file (or, for writing, puts one there).
+  HRESULT PassByteOrderMark(LONG ioMode);
+
+  streams::StreamMutex mutex_;
+  streams::FileCharSource source_;
+  text::TextReader reader_{source_};
+  // Work spaces of ReadLine and of the writes, kept between calls to save an allocation a line.
+  std::u16string line_;
+  std::string bytes_;
 };
 
 }  // namespace docket

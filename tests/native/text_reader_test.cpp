@@ -1,0 +1,216 @@
+// The text stream's reading logic against an in-memory file: line ends across reads and chunks,
+// when the end of the stream becomes known, the counters, and what a failure leaves behind.
+#include "streams/text_reader.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+namespace {
+
+using docket::text::CharSource;
+using docket::text::ErrorNumber;
+using docket::text::kChunkChars;
+using docket::text::TextReader;
+
+constexpr ErrorNumber kInvalidHandle = 6;
+constexpr ErrorNumber kNegativeSeek = 131;
+
+// A file of characters that behaves as the real source does: a read that comes back empty marks
+// it exhausted for good; moves may go past the end but not before the start.
+class MemorySource final : public CharSource {
+ public:
+  explicit MemorySource(std::u16string content) : content_(std::move(content)) {}
+
+  ErrorNumber ReadChars(std::size_t count, std::u16string* out) override {
+    ++reads;
+    if (failWith) return failWith;
+    const std::size_t at = std::min(position_, content_.size());
+    const std::size_t n = std::min(count, content_.size() - at);
+    out->append(content_, at, n);
+    position_ = at + n;
+    if (n == 0) exhausted_ = true;
+    return 0;
+  }
+  bool Exhausted() const override { return exhausted_; }
+  ErrorNumber MoveBy(std::int64_t count, std::u16string_view unread) override {
+    if (failWith) return failWith;
+    const std::int64_t target = static_cast<std::int64_t>(position_ - unread.size()) + count;
+    if (target < 0) return kNegativeSeek;
+    position_ = static_cast<std::size_t>(target);
+    return 0;
+  }
+
+  int reads = 0;
+  ErrorNumber failWith = 0;
+
+ private:
+  std::u16string content_;
+  std::size_t position_ = 0;
+  bool exhausted_ = false;
+};
+
+std::u16string Text(char16_t c, std::size_t n) { return std::u16string(n, c); }
+
+std::u16string ReadLine(TextReader& reader) {
+  std::u16string line;
+  EXPECT_EQ(reader.ReadLine(&line), 0u);
+  return line;
+}
+
+std::u16string Read(TextReader& reader, std::size_t n) {
+  std::u16string text;
+  EXPECT_EQ(reader.Read(n, &text), 0u);
+  return text;
+}
+
+// Each ReadLine until the end, written as "line" or "line$" when the end was known right after.
+std::vector<std::u16string> LinesUntilEnd(const std::u16string& content) {
+  MemorySource source(content);
+  TextReader reader(source);
+  std::vector<std::u16string> seen;
+  while (!reader.AtEndOfStream() && seen.size() < 20) {
+    seen.push_back(ReadLine(reader));
+    if (reader.AtEndOfStream()) seen.back() += u"$";
+  }
+  return seen;
+}
+
+TEST(ReadLine, LinesAndTheMomentTheEndBecomesKnown) {
+  const std::u16string a127 = Text(u'a', 127), b300 = Text(u'b', 300), c126 = Text(u'c', 126);
+  struct Case {
+    const char* name;
+    std::u16string content;
+    std::vector<std::u16string> lines;
+  } cases[] = {
+      {"last line still pending: the end comes with it", u"abc\r\ndef\r\n", {u"abc", u"def$"}},
+      {"line end closing the read: one empty line more", u"abc\r\n", {u"abc", u"$"}},
+      {"no final line end", u"abc\r\nxyz", {u"abc", u"xyz$"}},
+      {"empty file", u"", {u"$"}},
+      {"lone LF and CR are text", u"a\nb\rc", {u"a\nb\rc$"}},
+      {"CR before CR LF stays", u"a\r\r\nb", {u"a\r", u"b$"}},
+      {"NUL is text", std::u16string(u"a\0b\r\n", 5), {std::u16string(u"a\0b", 3), u"$"}},
+      {"line end split by the chunk", a127 + u"\r\nbcd\r\n", {a127, u"bcd$"}},
+      {"CR ending a chunk before other text", a127 + u"\rx\r\n", {a127 + u"\rx", u"$"}},
+      {"CR ending the file", a127 + u"\r", {a127 + u"\r$"}},
+      {"line end closing the first chunk", c126 + u"\r\n", {c126, u"$"}},
+      {"lines longer than a chunk", b300 + u"\r\n" + b300, {b300, b300 + u"$"}},
+  };
+  for (const Case& c : cases) EXPECT_EQ(LinesUntilEnd(c.content), c.lines) << c.name;
+}
+
+TEST(Read, ALineEndSplitBetweenTwoReadsCountsOnceAndAnEmptyReadForgetsTheCr) {
+  MemorySource source(u"x\r\nyz");
+  TextReader reader(source);
+  EXPECT_EQ(Read(reader, 2), u"x\r");
+  EXPECT_EQ(reader.column(), 3);
+  EXPECT_EQ(Read(reader, 2), u"\ny");
+  EXPECT_EQ(reader.line(), 2);
+  EXPECT_EQ(reader.column(), 2);
+
+  MemorySource other(u"a\r\n");
+  TextReader forgetting(other);
+  Read(forgetting, 2);
+  EXPECT_EQ(Read(forgetting, 0), u"");
+  Read(forgetting, 1);
+  EXPECT_EQ(forgetting.line(), 1) << "the empty read in between ended with no CR";
+  EXPECT_EQ(other.reads, 2) << "a count of 0 never reaches the file";
+}
+
+// Reads of random sizes, with looks at the end of the line in between, give the file back in
+// order, and Line and Column always describe the position reached.
+TEST(Read, RandomReadSizesKeepTextAndCountersInStep) {
+  std::mt19937 random(777);
+  for (int round = 0; round < 200; ++round) {
+    std::u16string content;
+    for (std::size_t k = random() % 400; k > 0; --k) {
+      const unsigned pick = random() % 6;
+      content += pick == 0 ? u'\r' : pick == 1 ? u'\n' : u'x';
+    }
+    MemorySource source(content);
+    TextReader reader(source);
+    std::u16string consumed;
+    while (!reader.AtEndOfStream()) {
+      if (random() % 3 == 0) reader.AtEndOfLine();
+      consumed += Read(reader, 1 + random() % 7);  // an empty read would forget a CR
+      std::int32_t lines = 1;
+      for (std::size_t at = consumed.find(u"\r\n"); at != consumed.npos; at = consumed.find(u"\r\n", at + 2))
+        ++lines;
+      const std::size_t lastEnd = consumed.rfind(u"\r\n");
+      const std::size_t column = 1 + consumed.size() - (lastEnd == consumed.npos ? 0 : lastEnd + 2);
+      ASSERT_EQ(reader.line(), lines) << "round " << round << " after " << consumed.size();
+      ASSERT_EQ(reader.column(), static_cast<std::int32_t>(column)) << "round " << round;
+    }
+    EXPECT_EQ(consumed, content) << "round " << round;
+  }
+}
+
+TEST(AtEndOfLine, LooksAheadWithoutMovingAndTakesAnUnreadableFileAsALineEnd) {
+  MemorySource source(u"\r\nab\r\nc");
+  TextReader reader(source);
+  EXPECT_TRUE(reader.AtEndOfLine());
+  EXPECT_EQ(Read(reader, 2), u"\r\n") << "the same two characters come next";
+  EXPECT_FALSE(reader.AtEndOfLine());
+  EXPECT_EQ(ReadLine(reader), u"ab");  // "c" is pending
+  source.failWith = kInvalidHandle;
+  EXPECT_TRUE(reader.AtEndOfLine());
+  EXPECT_EQ(Read(reader, 1), u"c") << "the failed look kept the pending text";
+  source.failWith = 0;
+  EXPECT_TRUE(reader.AtEndOfLine()) << "nothing left";
+}
+
+TEST(Skip, ForwardThroughThePendingTextAndBackFromThePositionReached) {
+  MemorySource source(u"first\r\nabcdef" + Text(u'x', 200) + u"yz");
+  TextReader reader(source);
+  ReadLine(reader);
+  EXPECT_EQ(reader.Skip(3), 0u);
+  EXPECT_EQ(Read(reader, 2), u"de");
+  EXPECT_EQ(reader.Skip(-3), 0u);
+  EXPECT_EQ(Read(reader, 3), u"cde") << "back over text returned and text still pending";
+  EXPECT_EQ(reader.Skip(1 + 200), 0u) << "past the pending text into the file";
+  EXPECT_EQ(Read(reader, 5), u"yz");
+  EXPECT_EQ(reader.line(), 2) << "Skip changes no counter";
+  EXPECT_EQ(reader.Skip(-1000), kNegativeSeek);
+}
+
+TEST(Skip, WithinThePendingTextNeedsNoFileAndAMoveThatFailsKeepsIt) {
+  MemorySource source(u"ab\r\ncdef");
+  TextReader reader(source);
+  ReadLine(reader);
+  source.failWith = kInvalidHandle;  // as after Close
+  EXPECT_EQ(reader.Skip(2), 0u);
+  EXPECT_EQ(reader.Skip(3), kInvalidHandle) << "one more than is pending needs the file";
+  EXPECT_EQ(reader.Skip(-1), kInvalidHandle);
+  EXPECT_EQ(Read(reader, 2), u"ef");
+}
+
+TEST(ReadAll, ReturnsTheRestLeavesTheCountersAndLosesEverythingOnAFailure) {
+  MemorySource source(u"ab\r\n" + Text(u'q', 200));
+  TextReader reader(source);
+  ReadLine(reader);  // 124 q pending
+  std::u16string all;
+  EXPECT_EQ(reader.ReadAll(&all), 0u);
+  EXPECT_EQ(all, Text(u'q', 200));
+  EXPECT_EQ(reader.line(), 2);
+  EXPECT_EQ(reader.column(), 1);
+  EXPECT_TRUE(reader.AtEndOfStream());
+}
+
+TEST(ReadErrors, ALineInTheMakingIsLostButThePendingTextIsKept) {
+  MemorySource source(u"ab\r\n" + Text(u'q', 200));
+  TextReader reader(source);
+  ReadLine(reader);  // 124 q pending
+  source.failWith = kInvalidHandle;
+  std::u16string text = u"untouched";
+  EXPECT_EQ(reader.ReadLine(&text), kInvalidHandle);
+  EXPECT_EQ(text, u"");
+  EXPECT_EQ(reader.line(), 2) << "a failed line is not counted";
+  text = u"untouched";
+  EXPECT_EQ(reader.ReadAll(&text), kInvalidHandle);
+  EXPECT_EQ(text, u"");
+  EXPECT_EQ(Read(reader, 124), Text(u'q', 124));
+}
+
+}  // namespace

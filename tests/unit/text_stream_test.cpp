@@ -1,0 +1,209 @@
+// TextStream on real files: encodings and byte-order marks, writes, characters the code page
+// lacks, NUL, Close, and what the service passes on. The line and counter logic itself is tested
+// natively; access by mode is the binary stream's.
+#include "stream_test_support.h"
+
+namespace docket::test {
+namespace {
+
+// The system code page's bytes for a text, as the module must write them.
+std::string CodePageBytes(const std::wstring& text) {
+  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                        nullptr);
+  return bytes;
+}
+
+class TextStreamTest : public testing::Test {
+ protected:
+  ComPtr<ITextStream> Open(const std::string& content, IOMode mode = ForReading, LONG format = TristateFalse) {
+    WriteBytes(file_, content);
+    return OpenExisting(mode, format);
+  }
+  ComPtr<ITextStream> OpenExisting(IOMode mode, LONG format) {
+    ComPtr<ITextStream> stream;
+    EXPECT_EQ(manager_->OpenTextFile(Bstr(file_).get(), mode, VARIANT_FALSE, static_cast<Tristate>(format),
+                                     stream.put()),
+              S_OK);
+    return stream;
+  }
+  static std::wstring ReadAll(ITextStream* stream) {
+    Bstr text;
+    EXPECT_EQ(stream->ReadAll(text.put()), S_OK);
+    return std::wstring(text.view());
+  }
+  static std::wstring ReadLine(ITextStream* stream) {
+    Bstr text;
+    EXPECT_EQ(stream->ReadLine(text.put()), S_OK);
+    return std::wstring(text.view());
+  }
+  static bool AtEnd(ITextStream* stream) {
+    VARIANT_BOOL end = 1;
+    EXPECT_EQ(stream->get_AtEndOfStream(&end), S_OK);
+    return end == VARIANT_TRUE;
+  }
+
+  ScratchDir dir_;
+  std::wstring file_ = dir_ / L"text.txt";
+  ComPtr<IFileManager> manager_ = NewManager();
+};
+
+TEST_F(TextStreamTest, CreateWritesAMarkOnlyForUnicodeAndTextInTheChosenEncoding) {
+  const std::wstring text = L"\x00E9\x20AC";  // e acute and the euro sign
+  ComPtr<ITextStream> stream;
+  ASSERT_EQ(manager_->CreateTextFile(Bstr(file_).get(), VARIANT_TRUE, VARIANT_TRUE, stream.put()), S_OK);
+  EXPECT_EQ(stream->WriteLine(Bstr(text).get()), S_OK);
+  stream->Close();
+  EXPECT_EQ(ReadBytes(file_), std::string("\xFF\xFE\xE9\x00\xAC\x20\r\x00\n\x00", 10));
+
+  ASSERT_EQ(manager_->CreateTextFile(Bstr(file_).get(), VARIANT_TRUE, VARIANT_FALSE, stream.put()), S_OK);
+  EXPECT_EQ(stream->Write(Bstr(text).get()), S_OK);
+  stream->Close();
+  EXPECT_EQ(ReadBytes(file_), CodePageBytes(text)) << "no mark; the first text written comes first";
+}
+
+TEST_F(TextStreamTest, FormatDecidesTheEncoding) {
+  struct Case {
+    const char* name;
+    std::string content;
+    LONG format;
+    std::wstring expected;
+  } cases[] = {
+      {"marked file, format from the file", std::string("\xFF\xFEh\0i\0", 6), TristateUseDefault, L"hi"},
+      {"marked file, Unicode asked", std::string("\xFF\xFEh\0i\0", 6), TristateTrue, L"hi"},
+      {"unmarked Unicode loses its first character", std::string("h\0i\0", 4), TristateTrue, L"i"},
+      {"plain file, format from the file", "hi", TristateUseDefault, L"hi"},
+      {"one-byte file is code-page text", "\xFF", TristateUseDefault, std::wstring(1, L'\x00FF')},
+      {"other values ask the file like the default", std::string("\xFF\xFEh\0", 4), 7, L"h"},
+      {"Unicode of odd length ends in a replacement", std::string("\xFF\xFEh\0i", 5), TristateTrue,
+       L"h\xFFFD"},
+  };
+  for (const Case& c : cases) {
+    auto stream = Open(c.content, ForReading, c.format);
+    EXPECT_EQ(ReadAll(stream.get()), c.expected) << c.name;
+    stream->Close();
+  }
+}
+
+TEST_F(TextStreamTest, AnEmptyFileIsAtItsEndAtOnceOnlyWhenItsFormatWasProbed) {
+  auto plain = Open("", ForReading, TristateFalse);
+  EXPECT_FALSE(AtEnd(plain.get()));
+  EXPECT_EQ(ReadLine(plain.get()), L"");
+  EXPECT_TRUE(AtEnd(plain.get()));
+  plain->Close();
+  EXPECT_TRUE(AtEnd(Open("", ForReading, TristateUseDefault).get()));
+}
+
+TEST_F(TextStreamTest, UnicodeWritingGoesAfterTheMarkAndAppendingPassesNone) {
+  auto writer = Open(std::string("\xFF\xFE" "a\0b\0", 6), ForWriting, TristateTrue);
+  EXPECT_EQ(writer->Write(Bstr(L"c").get()), S_OK);
+  writer->Close();
+  EXPECT_EQ(ReadBytes(file_), std::string("\xFF\xFE" "c\0b\0", 6)) << "after the mark, no truncation";
+
+  auto appender = OpenExisting(ForAppending, TristateTrue);
+  EXPECT_EQ(appender->Write(Bstr(L"z").get()), S_OK);
+  appender->Close();
+  EXPECT_EQ(ReadBytes(file_), std::string("\xFF\xFE" "c\0b\0z\0", 8)) << "appending passes no mark";
+}
+
+TEST_F(TextStreamTest, WritesOfLineEndsAndOfNothing) {
+  auto stream = Open("", ForWriting);
+  EXPECT_EQ(CallByName(stream.get(), L"WriteLine", DISPATCH_METHOD, {}).hr, S_OK) << "no argument";
+  EXPECT_EQ(stream->WriteBlankLines(3), S_OK);
+  EXPECT_EQ(stream->WriteBlankLines(0), S_OK);
+  EXPECT_EQ(stream->WriteBlankLines(-2), S_OK);
+  EXPECT_EQ(stream->Write(Bstr(std::wstring(L"x\0y", 3)).get()), S_OK) << "NUL is written as it is";
+  LONG line = 0, column = 0;
+  stream->get_Line(&line);
+  stream->get_Column(&column);
+  EXPECT_EQ(line, 1) << "writes count nothing";
+  EXPECT_EQ(column, 1);
+  stream->Close();
+  EXPECT_EQ(ReadBytes(file_), std::string("\r\n\r\n\r\n\r\nx\0y", 11));
+  EXPECT_EQ(stream->Write(Bstr(L"").get()), S_OK) << "nothing to write needs no file";
+  EXPECT_EQ(stream->WriteBlankLines(0), S_OK);
+}
+
+TEST_F(TextStreamTest, ReadsKeepNulAndCharactersTheCodePageLacks) {
+  auto plain = Open(std::string("a\0b\r\nc", 6));
+  EXPECT_EQ(ReadLine(plain.get()), std::wstring(L"a\0b", 3));
+  plain->Close();
+  const std::wstring greek = L"\x03B1\x03B2\x03B3\r\n\x03B4";
+  std::string bytes = "\xFF\xFE";
+  bytes.append(reinterpret_cast<const char*>(greek.data()), greek.size() * 2);
+  auto unicode = Open(bytes, ForReading, TristateUseDefault);
+  EXPECT_EQ(ReadLine(unicode.get()), greek.substr(0, 3));
+  EXPECT_EQ(ReadLine(unicode.get()), greek.substr(5));
+}
+
+TEST_F(TextStreamTest, SkipCountsCharactersOfTwoBytesInUnicode) {
+  auto stream = Open(std::string("\xFF\xFE" "a\0b\0c\0d\0", 10), ForReading, TristateTrue);
+  Bstr text;
+  EXPECT_EQ(stream->Read(3, text.put()), S_OK);
+  EXPECT_EQ(stream->Skip(-2), S_OK);
+  EXPECT_EQ(stream->Read(1, text.put()), S_OK);
+  EXPECT_EQ(text.view(), L"b");
+  EXPECT_EQ(stream->Skip(1), S_OK);
+  EXPECT_EQ(stream->Read(5, text.put()), S_OK);
+  EXPECT_EQ(text.view(), L"d");
+  EXPECT_EQ(stream->Read(-1, text.put()), E_INVALIDARG);
+}
+
+TEST_F(TextStreamTest, LinesOfEveryLengthComeBackAcrossTheReadAheadBuffer) {
+  std::string content;
+  std::vector<std::wstring> lines;
+  for (int i = 0; i < 1500; ++i) {
+    lines.push_back(std::wstring(static_cast<size_t>((i * 37) % 300), static_cast<wchar_t>(L'a' + i % 26)));
+    content += std::string(lines.back().begin(), lines.back().end()) + "\r\n";
+  }
+  auto stream = Open(content);
+  for (size_t i = 0; i < lines.size(); ++i) ASSERT_EQ(ReadLine(stream.get()), lines[i]) << "line " << i;
+  EXPECT_FALSE(AtEnd(stream.get()));
+  EXPECT_EQ(ReadLine(stream.get()), L"");
+  EXPECT_TRUE(AtEnd(stream.get()));
+}
+
+TEST_F(TextStreamTest, AfterCloseOnlyThePendingTextCanBeRead) {
+  auto stream = Open("ab\r\ncd");
+  EXPECT_EQ(ReadLine(stream.get()), L"ab");
+  EXPECT_EQ(stream->Close(), S_OK);
+  Bstr text;
+  EXPECT_EQ(stream->Read(1, text.put()), S_OK);
+  EXPECT_EQ(text.view(), L"c");
+  ExpectSystemError(stream->ReadLine(text.put()), ERROR_INVALID_HANDLE, "ReadLine");
+  ExpectSystemError(stream->ReadAll(text.put()), ERROR_INVALID_HANDLE, "ReadAll");
+  VARIANT_BOOL endOfLine = 0;
+  EXPECT_EQ(stream->get_AtEndOfLine(&endOfLine), S_OK) << "never reports a failure";
+  EXPECT_EQ(endOfLine, VARIANT_TRUE);
+  EXPECT_FALSE(TakeError().present);
+}
+
+TEST_F(TextStreamTest, OpeningPassesTheCallersArgumentsAndDefaults) {
+  IDispatch* manager = manager_.get();
+  WriteBytes(file_, "old");
+  VARIANT stream;
+  ::VariantInit(&stream);
+  EXPECT_EQ(CallByName(manager, L"CreateTextFile", DISPATCH_METHOD, {VBstr(file_.c_str())}, &stream).hr, S_OK)
+      << "overwrites by default";
+  ::VariantClear(&stream);
+  EXPECT_EQ(ReadBytes(file_), "");
+  const CallResult refused =
+      CallByName(manager, L"CreateTextFile", DISPATCH_METHOD, {VBstr(file_.c_str()), VBool(false)});
+  EXPECT_EQ(refused.scode, Win32Code(ERROR_FILE_EXISTS));
+
+  const std::wstring missing = dir_ / L"missing.txt";
+  const CallResult notThere =
+      CallByName(manager, L"OpenTextFile", DISPATCH_METHOD, {VBstr(missing.c_str()), VI4(ForAppending)});
+  EXPECT_EQ(notThere.scode, Win32Code(ERROR_FILE_NOT_FOUND));
+  EXPECT_FALSE(Exists(missing)) << "appending without Create creates nothing";
+  // A new Unicode file opened for writing gets the mark a Unicode file begins with.
+  const std::vector<VARIANT> create = {VBstr(missing.c_str()), VI4(ForWriting), VBool(true), VI4(TristateTrue)};
+  EXPECT_EQ(CallByName(manager, L"OpenTextFile", DISPATCH_METHOD, create, &stream).hr, S_OK);
+  ::VariantClear(&stream);
+  EXPECT_EQ(ReadBytes(missing), "\xFF\xFE");
+}
+
+}  // namespace
+}  // namespace docket::test
