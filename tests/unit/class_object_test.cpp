@@ -46,12 +46,13 @@ TEST(ClassObject, EveryTableClassCreatesAndAnswersItsInterfaces) {
 }
 
 TEST(ClassObject, TwoThreadsGetTheSameCachedObject) {
-  // A fresh copy of the module, so that no earlier request has created the class object yet.
+  // Each test runs in a process of its own: no earlier request has created the class object.
+  const LoadedModule& module = Module();
   IClassFactory* seen[2] = {};
   std::thread threads[2];
   for (int i = 0; i < 2; ++i)
     threads[i] = std::thread([&, i] {
-      Module().GetClassObject(CLSID_Dictionary, IID_IClassFactory, reinterpret_cast<void**>(&seen[i]));
+      module.GetClassObject(CLSID_Dictionary, IID_IClassFactory, reinterpret_cast<void**>(&seen[i]));
     });
   for (auto& t : threads) t.join();
   ASSERT_NE(seen[0], nullptr);
