@@ -3,6 +3,7 @@
 // come from ITypeInfo::Invoke, so no class writes an Invoke of its own.
 #pragma once
 
+#include "com/member_ids.h"
 #include "com/type_info_cache.h"
 #include "com/win.h"
 
@@ -32,6 +33,8 @@ class DispatchImpl : public DispInterface {
   STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID,
                              DISPID* ids) override {
     if (!::IsEqualIID(riid, IID_NULL)) return DISP_E_UNKNOWNINTERFACE;
+    static const MemberIds known(__uuidof(DispInterface));
+    if (count == 1 && names && ids && known.Find(names[0], ids)) return S_OK;
     HRESULT hr;
     ITypeInfo* ti = TypeInfoFor(__uuidof(DispInterface), &hr);
     if (!ti) return hr;

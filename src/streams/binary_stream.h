@@ -3,7 +3,6 @@
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
-#include "streams/member_ids.h"
 #include "streams/read_ahead_file.h"
 #include "streams/stream_lock.h"
 
@@ -16,14 +15,6 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   static const CLSID& ClassId() { return CLSID_BinaryStream; }
   // Internal creation keeps its name beside the initialisation member called Create.
   using ComObject::Create;
-
-  // Names resolve from a table of the interface's members: scripts look a name up before every
-  // call, and a stream is called once per line.
-  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
-    return streams::FindMemberIds<IBinaryStream>(riid, names, count, ids, [&] {
-      return DispatchImpl::GetIDsOfNames(riid, names, count, lcid, ids);
-    });
-  }
 
   // IBinaryStream
   STDMETHODIMP get_AtEndOfStream(VARIANT_BOOL* EOS) override;

@@ -4,7 +4,6 @@
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
 #include "streams/file_char_source.h"
-#include "streams/member_ids.h"
 #include "streams/stream_lock.h"
 #include "streams/text_reader.h"
 
@@ -18,14 +17,6 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   static const CLSID& ClassId() { return CLSID_TextStream; }
   // Internal creation keeps its name beside the initialisation member called Create.
   using ComObject::Create;
-
-  // Names resolve from a table of the interface's members: scripts look a name up before every
-  // call, and a stream is called once per line.
-  STDMETHODIMP GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID lcid, DISPID* ids) override {
-    return streams::FindMemberIds<ITextStream>(riid, names, count, ids, [&] {
-      return DispatchImpl::GetIDsOfNames(riid, names, count, lcid, ids);
-    });
-  }
 
   // ITextStream
   STDMETHODIMP get_Line(LONG* Line) override;

@@ -1,8 +1,8 @@
-#include "streams/member_ids.h"
+#include "com/member_ids.h"
 
 #include "com/type_info_cache.h"
 
-namespace docket::streams {
+namespace docket::com {
 namespace {
 
 // Member names are ASCII identifiers; anything else is left to the type library's comparison.
@@ -12,7 +12,7 @@ wchar_t FoldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar
 
 MemberIds::MemberIds(REFIID iid) {
   HRESULT hr = S_OK;
-  ITypeInfo* info = com::TypeInfoFor(iid, &hr);
+  ITypeInfo* info = TypeInfoFor(iid, &hr);
   TYPEATTR* attributes = nullptr;
   if (!info || FAILED(info->GetTypeAttr(&attributes))) return;
   const WORD functions = attributes->cFuncs;
@@ -45,4 +45,4 @@ bool MemberIds::Find(const wchar_t* name, DISPID* id) const {
   return false;
 }
 
-}  // namespace docket::streams
+}  // namespace docket::com
