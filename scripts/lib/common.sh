@@ -49,7 +49,7 @@ start_wine() {
     "$WINE" wineboot -i >"$BUILD/wineboot.log" 2>&1
     "$WINESERVER" -w
   fi
-  "$WINESERVER" -p
+  "$WINESERVER" -p 2>/dev/null || true  # one already running serves as well
 }
 
 stop_wine() { "$WINESERVER" -k 2>/dev/null || true; }
