@@ -10,7 +10,17 @@ wchar_t FoldAscii(wchar_t c) { return c >= L'A' && c <= L'Z' ? static_cast<wchar
 
 }  // namespace
 
-MemberIds::MemberIds(REFIID iid) {
+// Built inside GetIDsOfNames, where nothing may be thrown: when memory runs out the table stays
+// empty and every name goes to the type library instead.
+MemberIds::MemberIds(REFIID iid) noexcept {
+  try {
+    Fill(iid);
+  } catch (...) {
+    members_.clear();
+  }
+}
+
+void MemberIds::Fill(REFIID iid) {
   HRESULT hr = S_OK;
   ITypeInfo* info = TypeInfoFor(iid, &hr);
   TYPEATTR* attributes = nullptr;
@@ -22,11 +32,10 @@ MemberIds::MemberIds(REFIID iid) {
     if (FAILED(info->GetFuncDesc(i, &function))) continue;
     const MEMBERID id = function->memid;
     info->ReleaseFuncDesc(function);
-    BSTR name = nullptr;
+    Bstr name;
     UINT got = 0;
-    if (FAILED(info->GetNames(id, &name, 1, &got)) || got != 1) continue;
-    std::wstring folded(name, ::SysStringLen(name));
-    ::SysFreeString(name);
+    if (FAILED(info->GetNames(id, name.put(), 1, &got)) || got != 1) continue;
+    std::wstring folded(name.view());
     for (wchar_t& c : folded) c = FoldAscii(c);
     members_.push_back({std::move(folded), id});  // a property's get and put share one entry's id
   }

@@ -7,6 +7,7 @@
 // everything else (several names, unknown names, the errors) is left to the type library.
 #pragma once
 
+#include "com/bstr.h"
 #include "com/win.h"
 
 #include <string>
@@ -16,7 +17,7 @@ namespace docket::com {
 
 class MemberIds {
  public:
-  explicit MemberIds(REFIID iid);
+  explicit MemberIds(REFIID iid) noexcept;
 
   // The identifier of a member named like `name` in any letter case; false when not known here.
   bool Find(const wchar_t* name, DISPID* id) const;
@@ -26,6 +27,7 @@ class MemberIds {
     std::wstring name;
     DISPID id;
   };
+  void Fill(REFIID iid);
   std::vector<Member> members_;
 };
 

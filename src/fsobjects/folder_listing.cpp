@@ -15,9 +15,9 @@
 namespace docket {
 namespace {
 
-// Adds an object under its entry name. The collection takes over the dispatch reference passed
-// to it by pointer, whatever it answers, so that it is left as the object's only holder once the
-// caller drops its own reference.
+// Adds an object under its entry name. A successful Add takes over the dispatch reference passed
+// to it by pointer (and clears the pointer), so that the collection is left as the object's only
+// holder once the caller drops its own reference; a failed one leaves it here to be released.
 template <class CollectionInit>
 HRESULT AddItem(CollectionInit* collection, std::string_view name, IUnknown* object) {
   com::Variant key;
@@ -29,7 +29,9 @@ HRESULT AddItem(CollectionInit* collection, std::string_view name, IUnknown* obj
   ::VariantInit(&item);
   V_VT(&item) = VT_BYREF | VT_DISPATCH;
   V_DISPATCHREF(&item) = &handed;
-  return collection->Add(key.get(), &item);
+  const HRESULT added = collection->Add(key.get(), &item);
+  if (handed) handed->Release();
+  return added;
 }
 
 HRESULT AddFiles(const std::string& folder, const std::string& pattern, IFileCollectionInit* files) {

@@ -12,6 +12,10 @@
 namespace docket {
 namespace {
 
+// What the platform's temporary-file call adds to a folder: "\", three prefix characters, four
+// hexadecimal digits and ".tmp".
+constexpr size_t kLongestTemporaryName = 12;
+
 // Whether a path exists with or without the directory attribute. Any failure of the lookup
 // answers false; only a path too long for the module is an error (it is never cut short).
 HRESULT TestAttributes(REFCLSID reporter, BSTR path, bool wantDirectory, VARIANT_BOOL* exists) {
@@ -86,10 +90,13 @@ STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BST
   DOCKET_RETURN_IF_NULL(pbstrPath);
   *pbstrPath = nullptr;
   return com::Guarded([&] {
-    const std::optional<std::string> folder = FittingAnsiPath(FileName);
-    if (!folder) return ReportPathTooLong(ClassId());
     // The platform takes three characters of the prefix, adds a number and ".tmp", and keeps
-    // trying numbers until it has created a file that did not exist.
+    // trying numbers until it has created a file that did not exist. The name it adds (with its
+    // separator, up to 12 characters) must fit too: a folder without room for it is refused before
+    // a file is made whose path could only come back cut short.
+    const std::optional<std::string> folder = FittingAnsiPath(FileName);
+    if (!folder || folder->size() > com::kMaxPathChars - kLongestTemporaryName)
+      return ReportPathTooLong(ClassId());
     char created[MAX_PATH];
     if (::GetTempFileNameA(folder->c_str(), com::ToAnsi(prefixString).c_str(), 0, created) == 0)
       return ReportLastError(ClassId());

@@ -1,4 +1,5 @@
 // The module's entry point and its four exports.
+#include "com/guard.h"
 #include "com/module_state.h"
 #include "com/type_info_cache.h"
 #include "module/class_table.h"
@@ -37,17 +38,23 @@ STDAPI DllGetClassObject(REFCLSID clsid, REFIID iid, void** ppv) {
 
 STDAPI DllCanUnloadNow() { return docket::com::ModuleState::LockCount() == 0 ? S_OK : S_FALSE; }
 
+// The registry work builds its key names in memory; a failed allocation is a result, not an
+// exception in the registering program.
 STDAPI DllRegisterServer() {
-  for (const ClassRow& row : docket::ClassTable()) {
-    const HRESULT hr = docket::RunRegistrationScript(row.registrationScript, *row.clsid, true);
-    if (FAILED(hr)) return hr;
-  }
-  return docket::RegisterModuleTypeLib();
+  return docket::com::Guarded([] {
+    for (const ClassRow& row : docket::ClassTable()) {
+      const HRESULT hr = docket::RunRegistrationScript(row.registrationScript, *row.clsid, true);
+      if (FAILED(hr)) return hr;
+    }
+    return docket::RegisterModuleTypeLib();
+  });
 }
 
 STDAPI DllUnregisterServer() {
-  for (const ClassRow& row : docket::ClassTable())
-    docket::RunRegistrationScript(row.registrationScript, *row.clsid, false);
-  docket::UnregisterModuleTypeLib();
-  return S_OK;
+  return docket::com::Guarded([] {
+    for (const ClassRow& row : docket::ClassTable())
+      docket::RunRegistrationScript(row.registrationScript, *row.clsid, false);
+    docket::UnregisterModuleTypeLib();
+    return S_OK;
+  });
 }

@@ -2,6 +2,7 @@
 
 #include "com/ansi.h"
 #include "com/com_ptr.h"
+#include "com/guard.h"
 
 namespace docket {
 namespace {
@@ -60,25 +61,33 @@ HRESULT ReportError(REFCLSID clsid, const wchar_t* description, HRESULT code) {
   return code == 0 ? DISP_E_EXCEPTION : code;
 }
 
+// The reports below build their texts in memory, and many members call them outside any guard
+// of their own: a failed allocation becomes E_OUTOFMEMORY here instead of leaving the module.
 HRESULT ReportError(REFCLSID clsid, const char* description, HRESULT code) {
   if (!description) return ReportError(clsid, static_cast<const wchar_t*>(nullptr), code);
-  const std::wstring wide = com::FromAnsi(description);
-  return ReportError(clsid, wide.c_str(), code);
+  return com::Guarded([&] {
+    const std::wstring wide = com::FromAnsi(description);
+    return ReportError(clsid, wide.c_str(), code);
+  });
 }
 
 HRESULT ReportLastError(REFCLSID clsid, const char* prefix) {
   const DWORD error = ::GetLastError();
-  std::wstring description;
-  const bool found = DescribeSystemError(error, prefix, &description);
-  // When the system has no text, the lookup's own failure is what gets reported.
-  const HRESULT code = SystemErrorCode(found ? error : ::GetLastError());
-  return ReportError(clsid, found ? description.c_str() : nullptr, code);
+  return com::Guarded([&] {
+    std::wstring description;
+    const bool found = DescribeSystemError(error, prefix, &description);
+    // When the system has no text, the lookup's own failure is what gets reported.
+    const HRESULT code = SystemErrorCode(found ? error : ::GetLastError());
+    return ReportError(clsid, found ? description.c_str() : nullptr, code);
+  });
 }
 
 HRESULT ReportSystemError(REFCLSID clsid, DWORD error, const char* prefix) {
-  std::wstring description;
-  const bool found = DescribeSystemError(error, prefix, &description);
-  return ReportError(clsid, found ? description.c_str() : nullptr, SystemErrorCode(error));
+  return com::Guarded([&] {
+    std::wstring description;
+    const bool found = DescribeSystemError(error, prefix, &description);
+    return ReportError(clsid, found ? description.c_str() : nullptr, SystemErrorCode(error));
+  });
 }
 
 std::string SystemMessageText(DWORD error) {
