@@ -8,12 +8,6 @@
 namespace docket::test {
 namespace {
 
-ComPtr<IFileManager> NewManager() {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager.put()), S_OK);
-  return manager;
-}
-
 HRESULT RegisterDll(const std::wstring& path, VARIANT_BOOL reg) {
   Bstr name(path);
   return NewManager()->RegisterDLL(name.get(), reg);

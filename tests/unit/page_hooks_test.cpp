@@ -71,12 +71,6 @@ struct FakeContext : IScriptingContext {
   STDMETHODIMP get_Application(IApplicationObject**) override { return E_NOTIMPL; }
 };
 
-ComPtr<IFileManager> NewManager() {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager.put()), S_OK);
-  return manager;
-}
-
 TEST(PageHooks, StartKeepsTheThreePageObjectsUntilTheEnd) {
   FakeContext context;
   ComPtr<IFileManager> manager = NewManager();

@@ -15,10 +15,8 @@ const wchar_t kRefusal[] =
 
 // RegisterDLL of a module that does not exist: refused by the policy, or failing to load.
 HRESULT RegisterMissingModule(const LoadedModule& module, const ScratchDir& dir) {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(module.Create(CLSID_FileManager, manager.put()), S_OK);
   Bstr missing(dir / L"no-such-module.dll");
-  return manager->RegisterDLL(missing.get(), VARIANT_TRUE);
+  return NewManager(module)->RegisterDLL(missing.get(), VARIANT_TRUE);
 }
 
 void ExpectRefused(HRESULT hr) {

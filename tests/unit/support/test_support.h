@@ -64,6 +64,9 @@ struct CallResult {
 CallResult CallByName(IDispatch* object, const wchar_t* name, WORD flags,
                       std::vector<VARIANT> args, VARIANT* result = nullptr);
 
+// A FileManager of the module (by default, the one loaded once per process).
+ComPtr<IFileManager> NewManager(const LoadedModule& module = LoadedModule::Default());
+
 VARIANT VBstr(const wchar_t* text);  // caller's variant owns a new BSTR (freed by CallByName)
 VARIANT VI4(LONG value);
 VARIANT VBool(bool value);
