@@ -9,10 +9,6 @@
 namespace docket::test {
 namespace {
 
-const wchar_t kRefusal[] =
-    L"This option has been disabled in the registry please see your administrator for more "
-    L"information.";
-
 // RegisterDLL of a module that does not exist: refused by the policy, or failing to load.
 HRESULT RegisterMissingModule(const LoadedModule& module, const ScratchDir& dir) {
   Bstr missing(dir / L"no-such-module.dll");
@@ -21,7 +17,7 @@ HRESULT RegisterMissingModule(const LoadedModule& module, const ScratchDir& dir)
 
 void ExpectRefused(HRESULT hr) {
   EXPECT_EQ(hr, E_ACCESSDENIED);
-  EXPECT_EQ(TakeError().description, kRefusal);
+  EXPECT_EQ(TakeError().description, kPolicyRefusal);
 }
 
 void ExpectLoadAttempted(HRESULT hr) {

@@ -30,6 +30,11 @@ void ClearError();
 // The system's message text for an error with one line end removed, as the module reports it.
 std::wstring SystemText(DWORD error);
 
+// What every member the administrator's policy switches off reports.
+inline constexpr wchar_t kPolicyRefusal[] =
+    L"This option has been disabled in the registry please see your administrator for more "
+    L"information.";
+
 // The result code of a system error.
 inline HRESULT Win32Code(DWORD error) { return static_cast<HRESULT>(0x80070000u | error); }
 
