@@ -122,12 +122,14 @@ TEST_F(BinaryStreamTest, ModesDecideAccessPositionAndTruncation) {
 TEST_F(BinaryStreamTest, CreateReplacesOnlyWhenAllowedAndRefusesLongPaths) {
   WriteBytes(file_, "old");
   ComPtr<IBinaryStream> stream;
-  EXPECT_TRUE(IsSystemError(manager_->CreateBinaryFile(Bstr(file_).get(), VARIANT_FALSE, stream.put()), ERROR_FILE_EXISTS)) << "no overwrite";
+  EXPECT_TRUE(IsSystemError(manager_->CreateBinaryFile(Bstr(file_).get(), VARIANT_FALSE, stream.put()),
+                            ERROR_FILE_EXISTS)) << "no overwrite";
   EXPECT_EQ(ReadBytes(file_), "old");
   EXPECT_EQ(manager_->CreateBinaryFile(Bstr(file_).get(), VARIANT_TRUE, stream.put()), S_OK);
   EXPECT_EQ(ReadBytes(file_), "");
   const std::wstring tooLong = dir_.path() + L"\\" + std::wstring(260, L'n');
-  EXPECT_TRUE(IsSystemError(manager_->CreateBinaryFile(Bstr(tooLong).get(), VARIANT_TRUE, stream.put()), ERROR_FILENAME_EXCED_RANGE)) << "path too long";
+  EXPECT_TRUE(IsSystemError(manager_->CreateBinaryFile(Bstr(tooLong).get(), VARIANT_TRUE, stream.put()),
+                            ERROR_FILENAME_EXCED_RANGE)) << "path too long";
 }
 
 TEST_F(BinaryStreamTest, EveryFileOperationAfterCloseFailsOnTheHandle) {
