@@ -9,8 +9,7 @@ Option Explicit
 
 Const kEntries = 20000
 Const kSmall = 2000   ' the peer's Items()(i) copies the whole array per call: quadratic
-
-Dim started
+Dim started, sum
 
 Function Elapsed()
     Elapsed = Timer - started
@@ -29,14 +28,6 @@ Function KeyOf(i, count)
     KeyOf = "key" & ((i * 7919) Mod count)
 End Function
 
-' The peer's Items()(i), written through a variable: Wine's VBScript does not parse a call's
-' result indexed in place.
-Function PeerItemAt(d, i)
-    Dim all
-    all = d.Items()
-    PeerItemAt = all(i)
-End Function
-
 Function Filled(progId, count)
     Dim d, i
     Set d = CreateObject(progId)
@@ -46,71 +37,43 @@ Function Filled(progId, count)
     Set Filled = d
 End Function
 
-Dim ours, peer, tOurs, tPeer, i, sum, items, item
+' One workload on a dictionary: "adds", "position" (ours Item(i); the peer its Items() fetched
+' once, or Items()(i) per read for "position-each"), "key", "foreach". Returns the seconds.
+Function Timed(d, isOurs, workload, count)
+    Dim i, items, item
+    started = Timer
+    Select Case workload
+        Case "position"
+            If isOurs Then
+                For i = 1 To count : sum = sum + d.Item(i) : Next
+            Else
+                items = d.Items()
+                For i = 0 To count - 1 : sum = sum + items(i) : Next
+            End If
+        Case "position-each"   ' written through a variable: Wine's VBScript cannot index a call
+            For i = 0 To count - 1 : items = d.Items() : sum = sum + items(i) : Next
+        Case "key"
+            For i = 1 To count : sum = sum + d(KeyOf(i, count)) : Next
+        Case "foreach"
+            If isOurs Then
+                For Each item In d : sum = sum + item : Next
+            Else
+                For Each item In d.Items() : sum = sum + item : Next
+            End If
+    End Select
+    Timed = Elapsed()
+End Function
 
-' 1. Adding.
+Dim ours, peer, tOurs
 started = Timer
 Set ours = Filled("Docket.Dictionary", kEntries)
 tOurs = Elapsed()
 started = Timer
 Set peer = Filled("Scripting.Dictionary", kEntries)
-tPeer = Elapsed()
-Report kEntries & " adds", tOurs, tPeer
-
-' 2. Every item by position. Ours: Item(i), 1-based. Peer: its items array, fetched once.
-started = Timer
-sum = 0
-For i = 1 To ours.Count
-    sum = sum + ours.Item(i)
-Next
-tOurs = Elapsed()
-started = Timer
-sum = 0
-items = peer.Items()
-For i = 0 To peer.Count - 1
-    sum = sum + items(i)
-Next
-tPeer = Elapsed()
-Report kEntries & " reads by position (peer: Items() once)", tOurs, tPeer
-
-' 3. Every item by key.
-started = Timer
-For i = 1 To kEntries
-    sum = sum + ours(KeyOf(i, kEntries))
-Next
-tOurs = Elapsed()
-started = Timer
-For i = 1 To kEntries
-    sum = sum + peer(KeyOf(i, kEntries))
-Next
-tPeer = Elapsed()
-Report kEntries & " reads by key", tOurs, tPeer
-
-' 4. For Each over all items.
-started = Timer
-For Each item In ours
-    sum = sum + item
-Next
-tOurs = Elapsed()
-started = Timer
-For Each item In peer.Items()
-    sum = sum + item
-Next
-tPeer = Elapsed()
-Report kEntries & " items by For Each (peer: over Items())", tOurs, tPeer
-
-' 5. Position as a loop writes it against each: ours Item(i), the peer Items()(i), on fewer
-'    entries since the peer copies all its items for every read.
+Report kEntries & " adds", tOurs, Elapsed()
+Report kEntries & " reads by position (peer: Items() once)", Timed(ours, True, "position", kEntries), Timed(peer, False, "position", kEntries)
+Report kEntries & " reads by key", Timed(ours, True, "key", kEntries), Timed(peer, False, "key", kEntries)
+Report kEntries & " items by For Each (peer: over Items())", Timed(ours, True, "foreach", 0), Timed(peer, False, "foreach", 0)
 Set ours = Filled("Docket.Dictionary", kSmall)
 Set peer = Filled("Scripting.Dictionary", kSmall)
-started = Timer
-For i = 1 To ours.Count
-    sum = sum + ours.Item(i)
-Next
-tOurs = Elapsed()
-started = Timer
-For i = 0 To peer.Count - 1
-    sum = sum + PeerItemAt(peer, i)
-Next
-tPeer = Elapsed()
-Report kSmall & " reads by position (peer: Items()(i))", tOurs, tPeer
+Report kSmall & " reads by position (peer: Items()(i))", Timed(ours, True, "position", kSmall), Timed(peer, False, "position-each", kSmall)

@@ -1,17 +1,12 @@
 ' Smoke test run by Wine's own cscript, as an administrator would try a fresh installation.
-' Prints one line per answer; the shell test compares them (cscript's exit code means nothing).
+' Prints the surprises only; the shell test compares the output (cscript's exit code means nothing).
 Option Explicit
 Dim fm, id, obj, ids
 Set fm = CreateObject("Corvane.FileManager")
 WScript.Echo "BuildPath=" & fm.BuildPath("C:\a", "b")
-WScript.Echo "GetDriveName=" & fm.GetDriveName("c:\temp\a.txt")
-WScript.Echo "GetParentFolderName=" & fm.GetParentFolderName("C:\Windows\System")
-WScript.Echo "GetFileName=" & fm.GetFileName("C:\a\b.txt")
-WScript.Echo "GetBaseName=" & fm.GetBaseName("C:\dir\archive.tar.gz")
-WScript.Echo "GetExtensionName=" & fm.GetExtensionName("C:\dir\archive.tar.gz")
-WScript.Echo "GetAbsolutePathName=" & fm.GetAbsolutePathName("C:\a\..\b")
-WScript.Echo "GetTempName=" & LCase(Left(fm.GetTempName(), 3)) & "*" & LCase(Right(fm.GetTempName(), 4))
 
+' Every program identifier creates its object but the two that are not registered; only a
+' surprise is printed.
 ids = Array("Corvane.FileManager", "Corvane.FileManager.1", "Corvane.File.1", "Docket.File", _
             "Docket.FileCollection", "Docket.FileCollection.1", "Docket.Folder", "Docket.Folder.1", _
             "Docket.Dictionary", "Docket.Dictionary.1", "Docket.FolderCollection", _
@@ -22,7 +17,7 @@ On Error Resume Next
 For Each id In ids
   Err.Clear
   Set obj = CreateObject(id)
-  If Err.Number = 0 Then WScript.Echo "create " & id & "=ok" Else WScript.Echo "create " & id & "=fails"
+  If (Err.Number = 0) <> (id <> "Corvane.File" And id <> "Docket.PermItem") Then WScript.Echo "surprise: " & id
   Set obj = Nothing
 Next
 WScript.Echo "done"

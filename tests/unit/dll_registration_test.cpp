@@ -8,12 +8,6 @@
 namespace docket::test {
 namespace {
 
-ComPtr<IFileManager> NewManager() {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager.put()), S_OK);
-  return manager;
-}
-
 HRESULT RegisterDll(const std::wstring& path, VARIANT_BOOL reg) {
   Bstr name(path);
   return NewManager()->RegisterDLL(name.get(), reg);
@@ -27,13 +21,10 @@ TEST(RegisterDll, MissingModuleGivesTheSystemErrorWithTheRegisteredSource) {
   ASSERT_TRUE(error.present);
   EXPECT_EQ(error.description, SystemText(ERROR_MOD_NOT_FOUND)) << "one line end removed";
   EXPECT_EQ(error.source, L"Corvane.FileManager.1");
-}
 
-TEST(RegisterDll, ScriptsSeeTheDescriptionThroughDispatch) {
-  ScratchDir dir;
+  // As a script sees it, through IDispatch; the second argument is optional and registers.
   ComPtr<IDispatch> manager;
   ASSERT_EQ(NewManager().As(&manager), S_OK);
-  // The second argument is optional: its default registers.
   const CallResult call = CallByName(manager.get(), L"RegisterDLL", DISPATCH_METHOD,
                                      {VBstr((dir / L"missing.dll").c_str())});
   EXPECT_EQ(call.hr, DISP_E_EXCEPTION);

@@ -7,12 +7,6 @@
 
 namespace docket::test {
 
-inline ComPtr<IFileManager> NewManager(const LoadedModule& module = LoadedModule::Default()) {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(module.Create(CLSID_FileManager, manager.put()), S_OK);
-  return manager;
-}
-
 inline HRESULT GetFileOf(IFileManager* manager, const std::wstring& path, ComPtr<IFile>* file) {
   const Bstr text(path);
   return manager->GetFile(text.get(), file->put());

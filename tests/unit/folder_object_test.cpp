@@ -80,15 +80,8 @@ TEST_F(FolderTest, RenamingMovesTheFolderAndTheObjectFollows) {
   EXPECT_EQ(PathOf(folder.get()), dir / L"new");
 }
 
-TEST_F(FolderTest, SearchWildCardAndAttributes) {
+TEST_F(FolderTest, AttributesKeepOnlyTheSettableBits) {
   ComPtr<IFolder> folder = FolderAt(dir.path());
-  Bstr pattern;
-  ASSERT_EQ(folder->get_SearchWildCard(pattern.put()), S_OK);
-  EXPECT_EQ(pattern.view(), L"*");
-  ASSERT_EQ(folder->put_SearchWildCard(Bstr(L"no|such<pattern").get()), S_OK);
-  ASSERT_EQ(folder->get_SearchWildCard(pattern.put()), S_OK);
-  EXPECT_EQ(pattern.view(), L"no|such<pattern") << "stored without any test";
-
   QFFileAttribute attributes = QFNormal;
   ASSERT_EQ(folder->put_Attributes(static_cast<QFFileAttribute>(QFHidden | QFVolume)), S_OK);
   ASSERT_EQ(folder->get_Attributes(&attributes), S_OK);

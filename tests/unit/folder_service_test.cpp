@@ -1,7 +1,6 @@
 // The service's folder methods: GetSpecialFolder, CreateFolder, and the fronts that hand the work
-// to a Folder (GetFolder, DeleteFolder, MoveFolder, CopyFolder), with the deletion policy.
+// to a Folder (GetFolder, DeleteFolder, MoveFolder, CopyFolder).
 #include "folder_test_support.h"
-#include "support/registry_sandbox.h"
 
 namespace docket::test {
 namespace {
@@ -81,27 +80,6 @@ TEST_F(FolderServiceTest, FrontsWorkThroughAFolderAndPassItsFailuresOn) {
   ASSERT_EQ(manager->DeleteFolder(moved.get(), VARIANT_FALSE), S_OK);
   EXPECT_FALSE(Exists(dir / L"moved"));
   EXPECT_TRUE(IsSystemError(manager->DeleteFolder(moved.get(), VARIANT_FALSE), ERROR_FILE_NOT_FOUND));
-}
-
-// The policy is read once, when a module loads: a fresh copy is loaded after the machine-wide key
-// is set, and the name starts with "Policy" so that the test run executes it alone.
-TEST(PolicyFolderDeletion, DisableDeleteRefusesBeforeAnythingIsLookedAt) {
-  ScratchDir dir;
-  MakeDirs(dir, {L"kept"});
-  PolicyKey key;
-  key.SetDword(L"DisableDelete", 1);
-  auto module = LoadedModule::LoadCopy(dir.path());
-  const std::wstring refusal =
-      L"This option has been disabled in the registry please see your administrator for more "
-      L"information.";
-  ComPtr<IFileManager> manager = NewManager(*module);
-  for (const std::wstring& path : {dir / L"kept", dir / L"missing", std::wstring()})
-    EXPECT_TRUE(IsReported(manager->DeleteFolder(Bstr(path).get(), VARIANT_TRUE), E_ACCESSDENIED, refusal));
-  ComPtr<IFolder> folder;
-  ASSERT_EQ(GetFolderOf(manager.get(), dir / L"kept", &folder), S_OK);
-  EXPECT_TRUE(IsReported(folder->Delete(VARIANT_TRUE), E_ACCESSDENIED, refusal));
-  EXPECT_EQ(folder->Copy(Bstr(dir / L"copied").get(), VARIANT_TRUE), S_OK) << "only deletion is off";
-  EXPECT_TRUE(Exists(dir / L"kept"));
 }
 
 }  // namespace

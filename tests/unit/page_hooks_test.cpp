@@ -1,5 +1,6 @@
 // The page hooks a web server's script host calls, and the object-safety options a container
 // sets: what the FileManager keeps, and for how long.
+#include "counting_dispatch.h"
 #include "support/test_support.h"
 
 #include <asptlb.h>
@@ -10,29 +11,16 @@ __CRT_UUID_DECL(IScriptingContext, 0xD97A6DA0, 0xA868, 0x11CF, 0x83, 0xAE, 0x00,
 namespace docket::test {
 namespace {
 
-// A page object that only counts references (it stands in for Request, Response and Server).
-struct CountedObject : IDispatch {
-  LONG refs = 1;
-  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, IID_IDispatch)) return E_NOINTERFACE;
-    *ppv = this;
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-  STDMETHODIMP_(ULONG) Release() override { return --refs; }
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
-  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
-  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
-    return E_NOTIMPL;
-  }
-};
-
 // A scripting context whose Response read can be made to fail; it records the order of reads.
 struct FakeContext : IScriptingContext {
   LONG refs = 1;
-  CountedObject request, response, server;
+  bool gone[3] = {};
+  CountingDispatch *request = CountingDispatch::New(&gone[0]), *response = CountingDispatch::New(&gone[1]),
+                   *server = CountingDispatch::New(&gone[2]);
+  ~FakeContext() {
+    for (CountingDispatch* object : {request, response, server}) object->Release();
+  }
+  LONG PageObjectRefs() const { return request->refs() + response->refs() + server->refs(); }
   HRESULT responseResult = S_OK;
   std::wstring reads;
 
@@ -52,10 +40,10 @@ struct FakeContext : IScriptingContext {
     return E_NOTIMPL;
   }
   template <class T>
-  HRESULT Hand(CountedObject& object, T** out, wchar_t tag) {
+  HRESULT Hand(CountingDispatch* object, T** out, wchar_t tag) {
     reads += tag;
-    object.AddRef();
-    *out = reinterpret_cast<T*>(static_cast<IDispatch*>(&object));
+    object->AddRef();
+    *out = reinterpret_cast<T*>(static_cast<IDispatch*>(object));
     return S_OK;
   }
   STDMETHODIMP get_Request(IRequest** out) override { return Hand(request, out, L'Q'); }
@@ -71,32 +59,26 @@ struct FakeContext : IScriptingContext {
   STDMETHODIMP get_Application(IApplicationObject**) override { return E_NOTIMPL; }
 };
 
-ComPtr<IFileManager> NewManager() {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager.put()), S_OK);
-  return manager;
-}
-
 TEST(PageHooks, StartKeepsTheThreePageObjectsUntilTheEnd) {
   FakeContext context;
   ComPtr<IFileManager> manager = NewManager();
   ASSERT_EQ(manager->OnStartPage(&context), S_OK);
   EXPECT_EQ(context.reads, L"QPS") << "Request, Response, Server, in this order";
   EXPECT_EQ(context.refs, 1) << "the context itself is not kept";
-  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 6);
+  EXPECT_EQ(context.PageObjectRefs(), 6);
 
   ASSERT_EQ(manager->OnStartPage(&context), S_OK) << "a second start replaces the objects";
-  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 6);
+  EXPECT_EQ(context.PageObjectRefs(), 6);
 
   EXPECT_EQ(manager->OnEndPage(), S_OK);
-  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 3);
+  EXPECT_EQ(context.PageObjectRefs(), 3);
   EXPECT_EQ(manager->OnEndPage(), S_OK) << "ending twice is harmless";
 }
 
 TEST(PageHooks, TheLastReleaseDropsThePageObjects) {
   FakeContext context;
   ASSERT_EQ(NewManager()->OnStartPage(&context), S_OK);
-  EXPECT_EQ(context.request.refs + context.response.refs + context.server.refs, 3);
+  EXPECT_EQ(context.PageObjectRefs(), 3);
 }
 
 TEST(PageHooks, AFailedReadReleasesWhatWasTakenAndReturnsItsCode) {
@@ -105,16 +87,17 @@ TEST(PageHooks, AFailedReadReleasesWhatWasTakenAndReturnsItsCode) {
   ComPtr<IFileManager> manager = NewManager();
   EXPECT_EQ(manager->OnStartPage(&context), E_UNEXPECTED);
   EXPECT_EQ(context.reads, L"Q!") << "stops at the first failure";
-  EXPECT_EQ(context.request.refs, 1);
+  EXPECT_EQ(context.request->refs(), 1);
   EXPECT_EQ(context.refs, 1);
 }
 
 TEST(PageHooks, RefusesNullAndObjectsThatAreNoPageContext) {
   ComPtr<IFileManager> manager = NewManager();
   EXPECT_EQ(manager->OnStartPage(nullptr), E_POINTER);
-  CountedObject notAContext;
-  EXPECT_EQ(manager->OnStartPage(&notAContext), E_NOINTERFACE);
-  EXPECT_EQ(notAContext.refs, 1);
+  bool gone = false;
+  CountingDispatch* notAContext = CountingDispatch::New(&gone);
+  EXPECT_EQ(manager->OnStartPage(notAContext), E_NOINTERFACE);
+  EXPECT_EQ(notAContext->Release(), 0u);
 }
 
 TEST(ObjectSafety, OptionsAreKeptPerMaskAndOnlyForAnsweredInterfaces) {

@@ -9,21 +9,15 @@
 namespace docket::test {
 namespace {
 
-const wchar_t kRefusal[] =
-    L"This option has been disabled in the registry please see your administrator for more "
-    L"information.";
-
 // RegisterDLL of a module that does not exist: refused by the policy, or failing to load.
 HRESULT RegisterMissingModule(const LoadedModule& module, const ScratchDir& dir) {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(module.Create(CLSID_FileManager, manager.put()), S_OK);
   Bstr missing(dir / L"no-such-module.dll");
-  return manager->RegisterDLL(missing.get(), VARIANT_TRUE);
+  return NewManager(module)->RegisterDLL(missing.get(), VARIANT_TRUE);
 }
 
 void ExpectRefused(HRESULT hr) {
   EXPECT_EQ(hr, E_ACCESSDENIED);
-  EXPECT_EQ(TakeError().description, kRefusal);
+  EXPECT_EQ(TakeError().description, kPolicyRefusal);
 }
 
 void ExpectLoadAttempted(HRESULT hr) {

@@ -1,20 +1,11 @@
-// Shared by the stream tests: a FileManager to open streams with, byte arrays in and out, and a
-// check of a reported system error.
+// Shared by the stream tests: byte arrays in and out.
 #pragma once
 
-#include "support/test_support.h"
-
-#include <gtest/gtest.h>
+#include "file_test_support.h"
 
 #include <string>
 
 namespace docket::test {
-
-inline ComPtr<IFileManager> NewManager() {
-  ComPtr<IFileManager> manager;
-  EXPECT_EQ(LoadedModule::Default().Create(CLSID_FileManager, manager.put()), S_OK);
-  return manager;
-}
 
 // The bytes of a VT_ARRAY | VT_UI1 result ("<not a byte array>" for anything else).
 inline std::string BytesOf(const VARIANT& v) {
@@ -38,12 +29,5 @@ inline VARIANT ByteArray(const std::string& bytes) {
   ::SafeArrayUnaccessData(V_ARRAY(&v));
   return v;
 }
-
-// The call failed with the system error, and its text is what the thread's error object holds.
-inline void ExpectSystemError(HRESULT hr, DWORD error, const char* what) {
-  EXPECT_EQ(hr, Win32Code(error)) << what;
-  EXPECT_EQ(TakeError().description, SystemText(error)) << what;
-}
-
 
 }  // namespace docket::test

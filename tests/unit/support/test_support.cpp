@@ -119,6 +119,12 @@ CallResult CallByName(IDispatch* object, const wchar_t* name, WORD flags,
   return call;
 }
 
+ComPtr<IFileManager> NewManager(const LoadedModule& module) {
+  ComPtr<IFileManager> manager;
+  module.Create(CLSID_FileManager, manager.put());
+  return manager;
+}
+
 VARIANT VBstr(const wchar_t* text) {
   VARIANT v;
   ::VariantInit(&v);

@@ -30,6 +30,11 @@ void ClearError();
 // The system's message text for an error with one line end removed, as the module reports it.
 std::wstring SystemText(DWORD error);
 
+// What every member the administrator's policy switches off reports.
+inline constexpr wchar_t kPolicyRefusal[] =
+    L"This option has been disabled in the registry please see your administrator for more "
+    L"information.";
+
 // The result code of a system error.
 inline HRESULT Win32Code(DWORD error) { return static_cast<HRESULT>(0x80070000u | error); }
 
@@ -63,6 +68,9 @@ struct CallResult {
 };
 CallResult CallByName(IDispatch* object, const wchar_t* name, WORD flags,
                       std::vector<VARIANT> args, VARIANT* result = nullptr);
+
+// A FileManager of the module (by default, the one loaded once per process).
+ComPtr<IFileManager> NewManager(const LoadedModule& module = LoadedModule::Default());
 
 VARIANT VBstr(const wchar_t* text);  // caller's variant owns a new BSTR (freed by CallByName)
 VARIANT VI4(LONG value);
