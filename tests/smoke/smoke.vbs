@@ -3,7 +3,19 @@
 Option Explicit
 Dim fm, id, obj, ids
 Set fm = CreateObject("Corvane.FileManager")
-WScript.Echo "BuildPath=" & fm.BuildPath("C:\a", "b")
+
+' The eight path functions, each with one answer an installation must give.
+Sub Expect(name, actual, expected)
+  If actual <> expected Then WScript.Echo "surprise: " & name & " gave " & actual
+End Sub
+Expect "BuildPath", fm.BuildPath("C:\a", "b"), "C:\a\b"
+Expect "GetDriveName", fm.GetDriveName("c:\temp\a.txt"), "c:"
+Expect "GetParentFolderName", fm.GetParentFolderName("C:\Windows\System"), "C:\Windows"
+Expect "GetFileName", fm.GetFileName("C:\a\b.txt"), "b.txt"
+Expect "GetBaseName", fm.GetBaseName("C:\dir\archive.tar.gz"), "archive.tar"
+Expect "GetExtensionName", fm.GetExtensionName("C:\dir\archive.tar.gz"), "gz"
+Expect "GetAbsolutePathName", fm.GetAbsolutePathName("C:\a\..\b"), "C:\b"
+Expect "GetTempName", LCase(Left(fm.GetTempName(), 3) & Right(fm.GetTempName(), 4)), "rad.tmp"
 
 ' Every program identifier creates its object but the two that are not registered; only a
 ' surprise is printed.
