@@ -1,14 +1,5 @@
-# Cross-compile the module for 64-bit Windows with Debian's mingw-w64 (posix threads flavour,
-# which has std::mutex and std::thread).
-set(CMAKE_SYSTEM_NAME Windows)
+# The 64-bit module, page host and tests.
 set(CMAKE_SYSTEM_PROCESSOR x86_64)
 set(DOCKET_TRIPLE x86_64-w64-mingw32)
-set(CMAKE_C_COMPILER   ${DOCKET_TRIPLE}-gcc-posix)
-set(CMAKE_CXX_COMPILER ${DOCKET_TRIPLE}-g++-posix)
-set(CMAKE_RC_COMPILER  ${DOCKET_TRIPLE}-windres)
-set(DOCKET_WIDL        ${DOCKET_TRIPLE}-widl)
 set(DOCKET_WIDL_TARGET --win64)
-set(CMAKE_FIND_ROOT_PATH /usr/${DOCKET_TRIPLE})
-set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
-set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
-set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+include(${CMAKE_CURRENT_LIST_DIR}/toolchain-mingw.cmake)
