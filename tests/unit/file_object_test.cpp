@@ -13,11 +13,6 @@ struct FileTest : ::testing::Test {
     EXPECT_EQ(GetFileOf(manager.get(), path, &file), S_OK) << path;
     return file;
   }
-  static std::wstring Text(IFile* file, HRESULT (STDMETHODCALLTYPE IFile::*get)(BSTR*)) {
-    Bstr text;
-    EXPECT_EQ((file->*get)(text.put()), S_OK);
-    return std::wstring(text.view());
-  }
 };
 
 TEST_F(FileTest, ARelativePathStaysRelativeAndResolvesAtEachCall) {
@@ -28,8 +23,8 @@ TEST_F(FileTest, ARelativePathStaysRelativeAndResolvesAtEachCall) {
   ::GetCurrentDirectoryW(MAX_PATH, previous);
   ::SetCurrentDirectoryW((dir / L"one").c_str());
   ComPtr<IFile> file = FileAt(L"a.txt");  // no backslash: all name, empty folder part
-  EXPECT_EQ(Text(file.get(), &IFile::get_Path), L"a.txt");
-  EXPECT_EQ(Text(file.get(), &IFile::get_Name), L"a.txt");
+  EXPECT_EQ(TextOf(file.get(), &IFile::get_Path), L"a.txt");
+  EXPECT_EQ(TextOf(file.get(), &IFile::get_Name), L"a.txt");
   ::SetCurrentDirectoryW((dir / L"two").c_str());
   Variant size;
   EXPECT_EQ(file->get_Size(size.put()), S_OK);
@@ -67,8 +62,8 @@ TEST_F(FileTest, RenamingChangesTheDiskButNotTheObject) {
   EXPECT_TRUE(IsSystemError(file->put_Name(taken.get()), ERROR_ALREADY_EXISTS));
   ASSERT_EQ(file->put_Name(fresh.get()), S_OK);
   EXPECT_EQ(ReadBytes(dir / L"new.txt"), "abc");
-  EXPECT_EQ(Text(file.get(), &IFile::get_Name), L"old.txt");
-  EXPECT_EQ(Text(file.get(), &IFile::get_Path), dir / L"old.txt");
+  EXPECT_EQ(TextOf(file.get(), &IFile::get_Name), L"old.txt");
+  EXPECT_EQ(TextOf(file.get(), &IFile::get_Path), dir / L"old.txt");
   Variant size;
   EXPECT_TRUE(IsSystemError(file->get_Size(size.put()), ERROR_FILE_NOT_FOUND));
 }

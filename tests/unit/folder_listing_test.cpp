@@ -8,9 +8,7 @@ namespace {
 
 template <class Item>
 std::wstring NameOfItem(Item* item) {
-  Bstr name;
-  EXPECT_EQ(item->get_Name(name.put()), S_OK);
-  return std::wstring(name.view());
+  return TextOf(item, &Item::get_Name);
 }
 
 // The names of a collection's items in enumeration order.
@@ -70,9 +68,7 @@ TEST_F(FolderCollectionTest, FilesMatchThePatternAndSubFoldersTakeEveryDirectory
   EXPECT_EQ(Names<IFile>(files.get()), (NameList{L"_c.txt", L"A.txt", L"b.txt"}));
   ComPtr<IFile> file;
   ASSERT_EQ(ItemOf(files.get(), VBstr(L"B.TXT"), &file), S_OK);
-  Bstr path;
-  EXPECT_EQ(file->get_Path(path.put()), S_OK);
-  EXPECT_EQ(path.view(), dir / L"b.txt");
+  EXPECT_EQ(TextOf(file.get(), &IFile::get_Path), dir / L"b.txt");
   EXPECT_EQ(Names<IFolder>(SubFolders(folder.get()).get()), (NameList{L".config", L"folder.txt"}))
       << "never . or .., whatever the pattern";
 }

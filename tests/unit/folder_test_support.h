@@ -10,17 +10,8 @@ inline HRESULT GetFolderOf(IFileManager* manager, const std::wstring& path, ComP
   return manager->GetFolder(text.get(), folder->put());
 }
 
-inline std::wstring PathOf(IFolder* folder) {
-  Bstr path;
-  EXPECT_EQ(folder->get_Path(path.put()), S_OK);
-  return std::wstring(path.view());
-}
-
-inline std::wstring NameOf(IFolder* folder) {
-  Bstr name;
-  EXPECT_EQ(folder->get_Name(name.put()), S_OK);
-  return std::wstring(name.view());
-}
+inline std::wstring PathOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Path); }
+inline std::wstring NameOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Name); }
 
 // The path of the folder's ParentFolder; "" for none.
 inline std::wstring ParentPathOf(IFolder* folder) {

@@ -25,9 +25,7 @@ TEST(FileStreams, OpenTheFilesOwnPathWithoutCreatingIt) {
 
   ComPtr<ITextStream> text;
   ASSERT_EQ(file->OpenAsTextStream(ForReading, TristateUseDefault, text.put()), S_OK);
-  Bstr all;
-  EXPECT_EQ(text->ReadAll(all.put()), S_OK);
-  EXPECT_EQ(all.view(), L"hi");
+  EXPECT_EQ(TextOf(text.get(), &ITextStream::ReadAll), L"hi");
   text->Close();
 
   ComPtr<IBinaryStream> binary;

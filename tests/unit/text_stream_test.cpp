@@ -29,16 +29,8 @@ class TextStreamTest : public testing::Test {
               S_OK);
     return stream;
   }
-  static std::wstring ReadAll(ITextStream* stream) {
-    Bstr text;
-    EXPECT_EQ(stream->ReadAll(text.put()), S_OK);
-    return std::wstring(text.view());
-  }
-  static std::wstring ReadLine(ITextStream* stream) {
-    Bstr text;
-    EXPECT_EQ(stream->ReadLine(text.put()), S_OK);
-    return std::wstring(text.view());
-  }
+  static std::wstring ReadAll(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadAll); }
+  static std::wstring ReadLine(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadLine); }
   static bool AtEnd(ITextStream* stream) {
     VARIANT_BOOL end = 1;
     EXPECT_EQ(stream->get_AtEndOfStream(&end), S_OK);

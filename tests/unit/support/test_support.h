@@ -8,6 +8,8 @@
 #include "com/win.h"
 #include "support/docket_module.h"
 
+#include <gtest/gtest.h>
+
 #include <initializer_list>
 #include <string>
 #include <vector>
@@ -75,5 +77,14 @@ ComPtr<IFileManager> NewManager(const LoadedModule& module = LoadedModule::Defau
 VARIANT VBstr(const wchar_t* text);  // caller's variant owns a new BSTR (freed by CallByName)
 VARIANT VI4(LONG value);
 VARIANT VBool(bool value);
+
+// The text a member that returns a string gives (a property get, ReadAll, ReadLine ...); the call
+// must succeed.
+template <class I>
+std::wstring TextOf(I* object, HRESULT (STDMETHODCALLTYPE I::*member)(BSTR*)) {
+  Bstr text;
+  EXPECT_EQ((object->*member)(text.put()), S_OK);
+  return std::wstring(text.view());
+}
 
 }  // namespace docket::test
