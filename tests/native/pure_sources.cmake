@@ -1,0 +1,7 @@
+# The pure modules (no Windows header), relative to src/: built natively by the sanitizer tests
+# and linked into every fuzz target. One module per line; append new pure modules here.
+set(DOCKET_PURE_SOURCES
+    manager/path_text.cpp
+    dictionary/key_order.cpp
+    streams/text_reader.cpp
+)
