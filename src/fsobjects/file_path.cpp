@@ -1,6 +1,7 @@
 #include "fsobjects/file_path.h"
 
 #include "com/ansi.h"
+#include "module/error_report.h"
 
 namespace docket {
 
@@ -17,6 +18,16 @@ std::optional<std::string> FittingAnsiPath(BSTR text) {
   std::string ansi = AnsiPathText(text);
   if (!FitsPath(ansi)) return std::nullopt;
   return ansi;
+}
+
+PlatformPath ToPlatformPath(BSTR text) {
+  PlatformPath path{AnsiPathText(text)};
+  if (!FitsPath(path.text)) path.refusal = ERROR_FILENAME_EXCED_RANGE;
+  return path;
+}
+
+HRESULT ReportRefusedPath(REFCLSID clsid, const PlatformPath& path) {
+  return ReportSystemError(clsid, path.refusal);
 }
 
 }  // namespace docket

@@ -21,4 +21,16 @@ std::string AnsiPathText(BSTR text);
 // The same, or nothing when it is too long to handle.
 std::optional<std::string> FittingAnsiPath(BSTR text);
 
+// A script's path argument in the form every platform call takes, or the system error for which
+// it is refused before any platform call is made (ERROR_FILENAME_EXCED_RANGE when too long).
+struct PlatformPath {
+  std::string text;
+  DWORD refusal = 0;
+  explicit operator bool() const { return refusal == 0; }
+};
+PlatformPath ToPlatformPath(BSTR text);
+
+// The refusal of such a path, as the caller's error (the system's text and 0x8007xxxx code).
+HRESULT ReportRefusedPath(REFCLSID clsid, const PlatformPath& path);
+
 }  // namespace docket
