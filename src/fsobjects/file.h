@@ -2,9 +2,10 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "module/binding.h"
+#include "module/init_interfaces.h"
 
 #include <string>
-#include "module/init_interfaces.h"
 
 namespace docket {
 
@@ -58,15 +59,19 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
 
  private:
   // Paths are kept in the system code page, as every platform call takes them.
-  std::string name_;        // the file name without folder
-  std::string folderPart_;  // the folder, ending in a backslash when split off a path
-  std::string path_;        // the full path as given, or folder part + name
-  bool accessible_ = false;  // the file could be opened at initialisation (not access denied)
+  struct Location {
+    std::string name;        // the file name without folder
+    std::string folderPart;  // the folder, ending in a backslash when split off a path
+    std::string path;        // the full path as given, or folder part + name
+    bool accessible = false;  // the file could be opened at initialisation (not access denied)
+  };
 
-  // Probes the file and, when the probe allows it, takes the three path strings.
-  HRESULT Initialise(std::string folderPart, std::string name, std::string path);
+  // Probes the file named by here->path; fails unless it can be looked at or only access is denied.
+  static HRESULT Probe(Location* here);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
-  std::string ResolveDestination(const std::string& destination) const;
+  static std::string ResolveDestination(const Location& here, const std::string& destination);
+
+  Binding<Location> location_;
 };
 
 }  // namespace docket
