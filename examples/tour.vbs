@@ -47,6 +47,10 @@ For key = 1 To d.Count
   Show "position " & key, d.Item(key)
 Next
 Show "d(""APPLE"")", d("APPLE")
+d.Remove "banana"
+For Each key In d.Keys
+  Show "after Remove ""banana"", key", key
+Next
 
 Response.Write "Errors carry the system's text" & vbCrLf
 On Error Resume Next

@@ -5,12 +5,18 @@
 
 #include "com/win.h"
 
+#include <functional>
+#include <utility>
+
 namespace docket::test {
 
 class CountingDispatch final : public IDispatch {
  public:
-  // A new object with one reference, the caller's; *destroyed becomes true when it goes.
-  static CountingDispatch* New(bool* destroyed) { return new CountingDispatch(destroyed); }
+  // A new object with one reference, the caller's; *destroyed becomes true when it goes, and
+  // then `onDestroyed` runs (to call back into whoever released it last).
+  static CountingDispatch* New(bool* destroyed, std::function<void()> onDestroyed = {}) {
+    return new CountingDispatch(destroyed, std::move(onDestroyed));
+  }
 
   LONG refs() const { return refs_; }
   DISPID lastInvokedId() const { return lastId_; }
@@ -42,11 +48,18 @@ class CountingDispatch final : public IDispatch {
   }
 
  private:
-  explicit CountingDispatch(bool* destroyed) : destroyed_(destroyed) { *destroyed_ = false; }
-  ~CountingDispatch() { *destroyed_ = true; }
+  CountingDispatch(bool* destroyed, std::function<void()> onDestroyed)
+      : destroyed_(destroyed), onDestroyed_(std::move(onDestroyed)) {
+    *destroyed_ = false;
+  }
+  ~CountingDispatch() {
+    *destroyed_ = true;
+    if (onDestroyed_) onDestroyed_();
+  }
 
   LONG refs_ = 1;
   bool* destroyed_;
+  std::function<void()> onDestroyed_;
   DISPID lastId_ = DISPID_UNKNOWN;
   WORD lastFlags_ = 0;
 };
