@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the module with Wine's own regsvr32, drives it from Wine's stock cscript (every
-# tests/smoke/*.vbs, each printing its surprises and then "done"), then unregisters it (and checks
-# that errors then carry no source) and registers it again.
+# tests/smoke/*.vbs, each printing its surprises and then "done"; its arguments are a scratch
+# folder and the examples folder), then unregisters it (and checks that errors then carry no
+# source) and registers it again.
 # Usage: smoke.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
@@ -20,7 +21,9 @@ check "regsvr32 registers" $?
 echo done >"$out/expected"  # nothing but the end: no surprise on the way
 for script in "$(dirname "${BASH_SOURCE[0]}")"/*.vbs; do
   name=$(basename "$script")
-  "$WINE" cscript //nologo "$(winpath "$script")" >"$out/$name.txt" 2>&1
+  mkdir "$out/$name.scratch"
+  "$WINE" cscript //nologo "$(winpath "$script")" "$(winpath "$out/$name.scratch")" \
+    "$(winpath "$ROOT/examples")" >"$out/$name.txt" 2>&1
   tr -d '\r' <"$out/$name.txt" >"$out/$name.unix"
   diff "$out/expected" "$out/$name.unix"
   check "cscript gets every answer of $name" $?
