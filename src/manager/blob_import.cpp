@@ -22,6 +22,8 @@
 namespace docket {
 namespace {
 
+constexpr wchar_t kNeitherBytesNorText[] = L"GetChunk returned neither a byte array nor a string";
+
 class ChunkWriter {
  public:
   ChunkWriter(HANDLE file, REFCLSID reporter) : file_(file), reporter_(reporter) {}
@@ -39,7 +41,7 @@ class ChunkWriter {
       case VT_BSTR:
         return WriteText(com::View(V_BSTR(&chunk)), ended);
       default:
-        return ReportError(reporter_, L"GetChunk returned neither a byte array nor a string", 0);
+        return ReportError(reporter_, kNeitherBytesNorText, 0);
     }
   }
 
@@ -47,7 +49,7 @@ class ChunkWriter {
   // Every byte of the array, whatever its lower bound, and however many the field gave.
   HRESULT WriteBytes(SAFEARRAY* bytes, bool* ended) {
     if (!bytes || ::SafeArrayGetDim(bytes) != 1)
-      return ReportError(reporter_, L"GetChunk returned neither a byte array nor a string", 0);
+      return ReportError(reporter_, kNeitherBytesNorText, 0);
     const ULONG count = bytes->rgsabound[0].cElements;
     *ended = count == 0;
     if (*ended) return S_OK;

@@ -102,35 +102,6 @@ TEST(RankedTree, RemovalAndRenamingAgreeWithAnOrderedMap) {
   EXPECT_EQ(tree.size(), 0u);
 }
 
-TEST(RankedTree, EntriesKeepTheirAddressThroughRebalancingAndRenaming) {
-  // The dictionary hands out nothing by address, but Rename finds the entry first and then moves
-  // its node: the node, not a copy, must travel.
-  IntTree tree;
-  for (int i = 0; i < 64; ++i) tree.TryInsert(i + 0, "x");
-  const IntTree::Entry* kept = tree.Find(41);
-  for (int i = 0; i < 64; i += 2) tree.Erase(i);
-  EXPECT_EQ(tree.Find(41), kept);
-  ASSERT_EQ(tree.Rename(41, 1000), IntTree::Renamed::kDone);
-  EXPECT_EQ(tree.Find(1000), kept);
-  EXPECT_EQ(&tree.At(tree.size() - 1), kept) << "renamed to the end of the order";
-}
-
-TEST(RankedTree, OrderChangesOnlyWhileEmptyAndTakeAllEmpties) {
-  struct Reversible {
-    bool reversed = false;
-    int operator()(int a, int b) const { return reversed ? (a < b) - (a > b) : (a > b) - (a < b); }
-  };
-  docket::RankedTree<int, int, Reversible> tree;
-  tree.TryInsert(1, 1);
-  EXPECT_FALSE(tree.Reorder(Reversible{true}));
-  auto taken = tree.TakeAll();
-  EXPECT_EQ(tree.size(), 0u);
-  EXPECT_EQ(taken.size(), 1u);
-  ASSERT_TRUE(tree.Reorder(Reversible{true}));
-  for (int i = 0; i < 5; ++i) tree.TryInsert(i + 0, i + 0);
-  EXPECT_EQ(tree.At(0).key, 4) << "the new order places the entries";
-}
-
 TEST(RankedTree, StaysBalancedForSortedInput) {
   // Directory listings arrive nearly sorted: the worst case for an unbalanced tree.
   for (const int step : {1, -1}) {

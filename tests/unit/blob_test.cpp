@@ -172,7 +172,7 @@ TEST(BlobExport, AReadThatFailsPartWayIsReportedNotTakenForTheEnd) {
   EXPECT_EQ(field->bytes, "partial");
 }
 
-TEST(BlobImport, GetChunkAnswers) {
+TEST(BlobImport, GetChunkAnswersAndFailuresPartWay) {
   ScratchDir dir;
   const std::wstring target = dir / L"target.bin";
   VARIANT null{}, error{}, longs{}, number = VI4(7);
@@ -180,13 +180,16 @@ TEST(BlobImport, GetChunkAnswers) {
   V_VT(&error) = VT_ERROR;
   V_ERROR(&error) = DISP_E_PARAMNOTFOUND;
   V_VT(&longs) = VT_ARRAY | VT_I4;
+  V_ARRAY(&longs) = ::SafeArrayCreateVector(VT_I4, 0, 2);
   const std::wstring neither = L"GetChunk returned neither a byte array nor a string";
+  const HRESULT broke = static_cast<HRESULT>(0x80040123);
   const struct {
     const char* name;
     VARIANT answer;  // after a first chunk "ab"; then the field has nothing more (Null)
     HRESULT hr;
     std::wstring description;
-    std::string file;  // "-" when the target must be gone
+    std::string file;  // "-": the target must be gone, even though it was there before
+    bool fails = false, raises = false;  // the second GetChunk call fails, or raises
   } cases[] = {
       {"Null", null, S_OK, L"", "ab"},
       {"Empty", VARIANT{}, S_OK, L"", "ab"},
@@ -195,33 +198,22 @@ TEST(BlobImport, GetChunkAnswers) {
       {"an empty string", VBstr(L""), S_OK, L"", "ab"},
       {"a string: low 8 bits of each character", VBstr(L"c\u0144\u00E9"), S_OK, L"", "abcD\xE9"},
       {"bytes from lower bound 5", ByteArray("xyz", 5), S_OK, L"", "abxyz"},
-      {"an array of longs", (V_ARRAY(&longs) = ::SafeArrayCreateVector(VT_I4, 0, 2), longs),
-       DISP_E_EXCEPTION, neither, "-"},
+      {"an array of longs", longs, DISP_E_EXCEPTION, neither, "-"},
       {"a number", number, DISP_E_EXCEPTION, neither, "-"},
+      {"a failing call", VARIANT{}, broke, L"", "-", true},
+      {"an exception raised", VARIANT{}, broke, L"The field's connection broke.", "-", true, true},
   };
   for (const auto& c : cases) {
+    WriteBytes(target, "old content");
     ComPtr<ChunkField> field = ComPtr<ChunkField>::Attach(ChunkField::New());
     field->answers = {ByteArray("ab"), c.answer};  // the field owns and frees them
+    field->failFromCall = c.fails ? 2 : 0;
+    field->failure = broke;
+    field->raise = c.raises;
     const Outcome outcome = Import(ObjectArgument(field.get()), target);
     EXPECT_EQ(outcome.hr, c.hr) << c.name;
     EXPECT_EQ(outcome.description, c.description) << c.name;
     EXPECT_EQ(Exists(target) ? ReadBytes(target) : "-", c.file) << c.name;
-  }
-}
-
-TEST(BlobImport, AFieldThatFailsPartWayLeavesNoPartialFile) {
-  ScratchDir dir;
-  for (const bool raise : {false, true}) {
-    WriteBytes(dir / L"target.bin", "old");
-    ComPtr<ChunkField> field = ComPtr<ChunkField>::Attach(ChunkField::New());
-    field->bytes = Pattern(100000);
-    field->failFromCall = 3;
-    field->failure = static_cast<HRESULT>(0x80040123);
-    field->raise = raise;
-    const Outcome failed = Import(ObjectArgument(field.get()), dir / L"target.bin");
-    EXPECT_EQ(failed.hr, field->failure) << raise;
-    EXPECT_EQ(failed.description, raise ? L"The field's connection broke." : L"");
-    EXPECT_FALSE(Exists(dir / L"target.bin")) << "the partial copy is removed; raise " << raise;
   }
 }
 
