@@ -2,7 +2,7 @@
 # Objects created by name, driven by Wine's own cscript from the root of a scratch drive: a drive
 # letter of this prefix mapped for the test to a fresh folder with a few files in it. Whatever the
 # script calls, that folder must end exactly as it began.
-# Usage: unbound_objects.test.sh <x64 build folder>
+# Usage: unbound_objects.test.sh <x64 build folder>  (run alone: it adds a drive to the prefix)
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 out=$(mktemp -d)
