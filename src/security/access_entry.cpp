@@ -39,20 +39,22 @@ std::optional<EntryLayout> ReadEntry(const uint8_t* bytes, size_t available) {
 
   size_t offset = kHeaderSize + kMaskSize;
   if (IsObjectEntry(entry.facts.type)) {
-    if (offset + 4 > entry.size) return std::nullopt;
+    if (offset + 4 > entry.size) return entry;
     const uint32_t objectFlags = ReadLittle32(bytes + offset);
     offset += 4;
     if (objectFlags & 0x1) offset += kGuidSize;  // the object's type
     if (objectFlags & 0x2) offset += kGuidSize;  // the inherited object's type
   }
   // Revision, sub-authority count, 6-byte authority, then the sub-authorities.
-  if (offset + 8 > entry.size) return std::nullopt;
+  if (offset + 8 > entry.size) return entry;
   const uint8_t revision = bytes[offset];
   const uint8_t subAuthorities = bytes[offset + 1];
-  if (revision != kSidRevision || subAuthorities > kMaxSubAuthorities) return std::nullopt;
+  const size_t length = 8 + 4 * static_cast<size_t>(subAuthorities);
+  if (revision != kSidRevision || subAuthorities > kMaxSubAuthorities ||
+      offset + length > entry.size)
+    return entry;
   entry.sidOffset = offset;
-  entry.sidLength = 8 + 4 * static_cast<size_t>(subAuthorities);
-  if (offset + entry.sidLength > entry.size) return std::nullopt;
+  entry.sidLength = length;
   return entry;
 }
 

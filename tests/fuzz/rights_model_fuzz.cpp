@@ -17,7 +17,8 @@ void Require(bool condition) {
 
 void CheckEntry(const EntryLayout& entry, size_t available) {
   Require(entry.size >= 8 && entry.size <= available);
-  Require(entry.sidOffset >= 8 && entry.sidOffset + entry.sidLength <= entry.size);
+  if (entry.HasSid())
+    Require(entry.sidOffset >= 8 && entry.sidOffset + entry.sidLength <= entry.size);
   constexpr uint32_t kKnown = kFull | kNoAccess | kList | kReadExecute | kModify;
   for (uint32_t version = 3; version <= 7; ++version) {
     const RightsValue value = RightsOf(entry.facts, version);

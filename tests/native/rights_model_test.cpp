@@ -150,26 +150,25 @@ TEST(ReadEntry, FindsMaskAndIdentifierOfPlainAndObjectEntries) {
   }
 }
 
-TEST(ReadEntry, RefusesWhatDoesNotFitTheEntry) {
-  std::vector<uint8_t> bytes = EntryBytes(0);
+TEST(ReadEntry, RefusesAnEntryThatDoesNotFitAndAnIdentifierThatDoesNot) {
+  const std::vector<uint8_t> bytes = EntryBytes(0);
   EXPECT_FALSE(ReadEntry(bytes.data(), bytes.size() - 1)) << "size beyond the bytes at hand";
   EXPECT_FALSE(ReadEntry(nullptr, 0));
+  std::vector<uint8_t> noMask = bytes;
+  noMask[2] = 6;
+  EXPECT_FALSE(ReadEntry(noMask.data(), noMask.size()));
 
-  std::vector<uint8_t> cut = bytes;
-  cut[2] = 20;  // the second sub-authority lies outside the entry
-  EXPECT_FALSE(ReadEntry(cut.data(), cut.size()));
-  cut[2] = 6;
-  EXPECT_FALSE(ReadEntry(cut.data(), cut.size())) << "no room for the mask";
-
-  std::vector<uint8_t> badSid = bytes;
-  badSid[8] = 2;
-  EXPECT_FALSE(ReadEntry(badSid.data(), badSid.size())) << "identifier revision";
-  const std::vector<uint8_t> tooMany = EntryBytes(0, 0, 16);
-  EXPECT_FALSE(ReadEntry(tooMany.data(), tooMany.size())) << "more than 15 sub-authorities";
-
-  std::vector<uint8_t> object = EntryBytes(5, 3);
-  object[2] = 40;  // the two type identifiers leave no room for the identifier
-  EXPECT_FALSE(ReadEntry(object.data(), object.size()));
+  auto sidLengthOf = [](std::vector<uint8_t> entry, size_t at, uint8_t value) {
+    entry[at] = value;
+    const auto layout = ReadEntry(entry.data(), entry.size());
+    EXPECT_TRUE(layout);
+    return layout ? layout->sidLength : 99;
+  };
+  EXPECT_EQ(sidLengthOf(bytes, 2, 20), 0u) << "the second sub-authority lies outside the entry";
+  EXPECT_EQ(sidLengthOf(bytes, 8, 2), 0u) << "identifier revision";
+  EXPECT_EQ(sidLengthOf(EntryBytes(0, 0, 16), 0, 0), 0u) << "more than 15 sub-authorities";
+  EXPECT_EQ(sidLengthOf(EntryBytes(5, 3), 2, 40), 0u) << "no room after the two type identifiers";
+  EXPECT_EQ(sidLengthOf(EntryBytes(5, 3), 2, 10), 0u) << "no room for the object flags";
 }
 
 }  // namespace
