@@ -5,10 +5,6 @@ namespace docket {
 
 STDMETHODIMP FileManager::ExportToBlob(BSTR srcFileName, VARIANT recordSet) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::ImportFromBlob(VARIANT srcRecordSet, BSTR targetFileName) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::RevertToSelf() { return E_NOTIMPL; }
-STDMETHODIMP FileManager::LogonUser(BSTR Domain, BSTR UserID, BSTR Password, QFLogonType Flag, LONG* pbSuccess) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::get_CurrentUser(BSTR* pbstrUser) { return E_NOTIMPL; }
-STDMETHODIMP FileManager::get_ProcessUser(BSTR* pbstrUser) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::INIReadString(BSTR FileName, BSTR Section, BSTR Key, BSTR Default, BSTR* pbstrValue) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::INIWriteString(BSTR FileName, BSTR Section, BSTR Key, BSTR Value) { return E_NOTIMPL; }
 STDMETHODIMP FileManager::INIReadInteger(BSTR FileName, BSTR Section, BSTR Key, LONG Default, LONG* plValue) { return E_NOTIMPL; }
