@@ -41,33 +41,6 @@ std::wstring GroupsOf(IPermItem* item) {
   return states;
 }
 
-// The seven booleans as the letters of those that are true.
-std::wstring FlagsOf(IPermItem* item) {
-  using Getter = HRESULT (STDMETHODCALLTYPE IPermItem::*)(VARIANT_BOOL*);
-  const std::pair<Getter, wchar_t> getters[] = {
-      {&IPermItem::get_NoAccess, L'N'}, {&IPermItem::get_Read, L'R'},
-      {&IPermItem::get_Write, L'W'},    {&IPermItem::get_Execute, L'X'},
-      {&IPermItem::get_Delete, L'D'},   {&IPermItem::get_Permissions, L'P'},
-      {&IPermItem::get_Ownership, L'O'}};
-  std::wstring flags;
-  for (const auto& [getter, letter] : getters) {
-    VARIANT_BOOL value = 7;
-    EXPECT_EQ((item->*getter)(&value), S_OK);
-    if (value == VARIANT_TRUE) flags += letter;
-    else EXPECT_EQ(value, VARIANT_FALSE);
-  }
-  return flags;
-}
-
-std::wstring FlagsOfRights(LONG rights) {
-  std::wstring flags;
-  for (const auto& [right, letter] : {std::pair{QFNoAccess, L'N'}, {QFRead, L'R'}, {QFWrite, L'W'},
-                                      {QFExecute, L'X'}, {QFDelete, L'D'},
-                                      {QFPermissions, L'P'}, {QFOwner, L'O'}})
-    if (rights & right) flags += letter;
-  return flags;
-}
-
 TEST(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
   OSVERSIONINFOA os{sizeof os};
   ASSERT_TRUE(::GetVersionExA(&os));
@@ -97,7 +70,6 @@ TEST(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
       QFPermissionRightsType type{};
       EXPECT_EQ(item->get_AccessRights(&rights), S_OK);
       EXPECT_EQ(rights, version < 5 ? c.rightsNt4 : c.rightsLater);
-      EXPECT_EQ(FlagsOf(item), FlagsOfRights(rights));
       EXPECT_EQ(item->get_RightsType(&type), S_OK);
       EXPECT_EQ(type, fileItem ? LONG{QFFileRights} : c.folderRightsType);
       std::wstring groups = c.groups2000;
