@@ -52,21 +52,19 @@ std::unique_ptr<AclList> ReadItemList(const std::string& path) {
 }  // namespace
 
 AclHolder::Snapshot AclHolder::Refresh(const std::string& path) {
-  std::unique_ptr<AclList> fresh;
+  bool given;
   {
     com::SharedGuard guard(lock_);
-    if (given_) {
-      Snapshot snapshot{list_ != nullptr, nullptr};
-      if (list_) snapshot.copy = AclList::CopyOf(list_->get());
-      return snapshot;
-    }
+    given = given_;
   }
-  fresh = ReadItemList(path);
-  Snapshot snapshot{fresh != nullptr, nullptr};
-  if (fresh) snapshot.copy = AclList::CopyOf(fresh->get());
-  com::ExclusiveGuard guard(lock_);
-  if (!given_) list_ = std::move(fresh);
-  return snapshot;
+  if (!given) {
+    std::unique_ptr<AclList> fresh = ReadItemList(path);
+    com::ExclusiveGuard guard(lock_);
+    if (!given_) list_ = std::move(fresh);
+  }
+  com::SharedGuard guard(lock_);
+  if (!list_) return {};
+  return {true, AclList::CopyOf(list_->get())};
 }
 
 bool AclHolder::Give(const ACL* list) {
