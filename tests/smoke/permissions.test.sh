@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
-# Permission entries and accounts through Wine's stock cscript on each system-version branch:
-# the default (Windows 7), and copies of cscript that Wine shows NT 4 and Windows 2000 (a version
-# set for the copy's file name alone, so that no other program in the prefix sees it).
+# Permission entries and accounts through Wine's stock cscript on the older system versions (the
+# smoke test runs permissions.vbs on Wine's default): copies of cscript that Wine shows NT 4 and
+# Windows 2000, a version set for the copy's file name alone, so that no other program sees it.
 # Usage: permissions.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
@@ -17,27 +17,21 @@ cleanup() {
 trap cleanup EXIT
 
 fails=0
-# run <major version> <cscript program>
-run() {
-  local out="$work/answers-$1.txt" scratch="$work/scratch-$1"
-  mkdir -p "$scratch"
-  "$WINE" "$2" //nologo "$script" "$1" "$(winpath "$scratch")" >"$out" 2>&1
-  if [ "$(tr -d '\r' <"$out")" = done ]; then
-    echo "ok: system version $1"
-  else
-    echo "FAIL: system version $1"
-    cat "$out"
-    fails=$((fails + 1))
-  fi
-}
-
-run 6 cscript
 for branch in 4:nt40 5:win2k; do
-  name="docket_cscript_${branch#*:}_$$.exe"
+  version=${branch%%:*} name="docket_cscript_${branch#*:}_$$.exe"
   copies+=("$name")
   cp "$WINEPREFIX/drive_c/windows/system32/cscript.exe" "$work/$name"
   "$WINE" reg add "HKCU\\Software\\Wine\\AppDefaults\\$name" /v Version /d "${branch#*:}" /f \
     >"$work/reg.log" 2>&1
-  run "${branch%%:*}" "$(winpath "$work/$name")"
+  mkdir "$work/scratch-$version"
+  DOCKET_SYSTEM_VERSION=$version "$WINE" "$(winpath "$work/$name")" //nologo "$script" \
+    "$(winpath "$work/scratch-$version")" >"$work/answers-$version.txt" 2>&1
+  if [ "$(tr -d '\r' <"$work/answers-$version.txt")" = done ]; then
+    echo "ok: system version $version"
+  else
+    echo "FAIL: system version $version"
+    cat "$work/answers-$version.txt"
+    fails=$((fails + 1))
+  fi
 done
 [ "$fails" -eq 0 ]

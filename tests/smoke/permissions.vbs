@@ -1,15 +1,16 @@
-' Permission entries and accounts through Wine's stock cscript on the system version given as the
-' first argument (4, 5 or 6): every member of every entry of a file's and a folder's list, the
-' accounts, and two members that are not provided. The second argument is a scratch folder.
-' Prints the surprises only, then "done".
+' Permission entries and accounts through Wine's stock cscript: every member of every entry of a
+' file's and a folder's list, the accounts, and two members that are not provided. The system
+' version the answers are for comes from DOCKET_SYSTEM_VERSION (4, 5; 6 when not set, Wine's
+' default); the first argument is a scratch folder. Prints the surprises only, then "done".
 ' Wine makes the lists up from the Unix mode: SYSTEM and the owner with full control (0x1F01FF),
 ' then Everyone with read and execute (0x1200A9); a folder's entries pass to files and folders.
 Option Explicit
 On Error Resume Next
 Dim fm, version, env, account, names, site, item, entry, everyone, index, kind, rights, groups, n
-version = CInt(WScript.Arguments(0))
 Set fm = CreateObject("Corvane.FileManager")
 Set env = CreateObject("WScript.Shell").Environment("PROCESS")
+version = 6
+If env("DOCKET_SYSTEM_VERSION") <> "" Then version = CInt(env("DOCKET_SYSTEM_VERSION"))
 account = env("COMPUTERNAME") & "\" & env("USERNAME")
 names = Array("NT AUTHORITY\SYSTEM", account, "Everyone")
 
@@ -61,7 +62,7 @@ Sub CheckEntry(what, entry, kind)
   End If
 End Sub
 
-Set site = fm.CreateFolder(WScript.Arguments(1) & "\site")
+Set site = fm.CreateFolder(WScript.Arguments(0) & "\site")
 fm.CreateFile site.Path & "\a.txt"
 For Each item In Array(fm.GetFile(site.Path & "\a.txt"), site)
   index = 0
