@@ -20,7 +20,7 @@ __CRT_UUID_DECL(IFolderInit, 0x0BD989F7, 0x8926, 0x11D2, 0xBD, 0x46, 0x00, 0x10,
 // Gives a File's or Folder's security holder a discretionary list to keep in place of the one the
 // item has on disk (the holder takes a copy; null stands for an item without a list). The item's
 // enumerators then walk that list, and its entries' RemoveEntry works on it. For callers that
-// already hold the item's list.
+// hold a list already: the unit tests hand over lists that their platform cannot produce.
 struct IItemAclInit : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE UseAcl(const ACL* acl) = 0;
 };
