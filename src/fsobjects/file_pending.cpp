@@ -12,8 +12,6 @@ STDMETHODIMP File::RevokeDenial(BSTR AccountName) { return E_NOTIMPL; }
 STDMETHODIMP File::get_MimeType(BSTR* pbstrMimeType) { return E_NOTIMPL; }
 STDMETHODIMP File::get_Owner(BSTR* pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP File::put_Owner(BSTR pbstrOwner) { return E_NOTIMPL; }
-STDMETHODIMP File::Encrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
-STDMETHODIMP File::Decrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 STDMETHODIMP File::get_Permissions(IDispatch** ppPermissions) { return E_NOTIMPL; }
 STDMETHODIMP File::get_ImageWidth(LONG* pWidth) { return E_NOTIMPL; }
 STDMETHODIMP File::get_ImageHeight(LONG* pHeight) { return E_NOTIMPL; }

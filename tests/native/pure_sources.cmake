@@ -4,4 +4,7 @@ set(DOCKET_PURE_SOURCES
     manager/path_text.cpp
     dictionary/key_order.cpp
     streams/text_reader.cpp
+    crypto/twofish.cpp
+    crypto/key_text.cpp
+    crypto/block_file_cipher.cpp
 )
