@@ -49,10 +49,8 @@ for f in "$work"/files/*.enc; do
   [ "$(stat -c %s "$f")" -eq "$(stat -c %s "$work/pristine/$base")" ]
   check "$(basename "$f") is as long as $base" $?
 done
-cmp -s "$work/files/t10.2.enc" "$work/pristine/t10"
-check "a file shorter than a block stays as it is" $?
 for f in "$work"/files/*.wrong; do
-  ! cmp -s "$f" "$work/pristine/t133"
+  ! cmp -s "$f" "$work/pristine/t4101"
   check "$(basename "$f") is not the plaintext" $?
 done
 for method in 1 2; do

@@ -48,10 +48,10 @@ End Sub
 On Error Resume Next
 Select Case phase
 Case "files"
-  expectedChecks = 54
+  expectedChecks = 42
   ' Round trips in both methods; the shell compares every *.dec with its input.
   For Each method In Array(1, 2)
-    For Each name In Array("t10", "t37", "t133", "t168", "t4101")
+    For Each name In Array("t37", "t4101")
       Crypt "enc", name, name & "." & method & ".enc", "secret", method
       Expect name & " encrypted by method " & method, kNoError, ""
       Crypt "dec", name & "." & method & ".enc", name & "." & method & ".dec", "secret", method
@@ -67,8 +67,8 @@ Case "files"
   fm.GetFile(dir & "t133.default2.enc").Decrypt dir & "t133.default2.dec", "KKKKKKKKKKKKKKKK", 2
   Expect "block cipher with the default password", kNoError, ""
   ' A wrong password is not noticed: the shell finds garbage in *.wrong.
-  Crypt "dec", "t133.1.enc", "t133.1.wrong", "Secret", 1
-  Crypt "dec", "t133.2.enc", "t133.2.wrong", "Secret", 2
+  Crypt "dec", "t4101.1.enc", "t4101.1.wrong", "Secret", 1
+  Crypt "dec", "t4101.2.enc", "t4101.2.wrong", "Secret", 2
   Expect "decryption with a wrong password", kNoError, ""
 
   Crypt "enc", "t37", "t37.3.enc", "secret", 3

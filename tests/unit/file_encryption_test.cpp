@@ -96,8 +96,7 @@ TEST_F(FileEncryptionTest, PasswordsMakeTheSameKeyExactlyWhenTheirKeyTextsAgree)
     bool same;
   } pairs[] = {
       {L"abcdef", L"ABCDEF", false},                                // capitals are not digits
-      {L"0123456789abcdefXYZ", L"0123456789abcdef", true},           // 16 characters count
-      {L"secret-password!-one", L"secret-password!-two", true},
+      {L"secret-password!-one", L"secret-password!-two", true},      // 16 characters count
       {L"7", L"7777777777777777", true},                             // one character repeats
       {L"", L"KKKKKKKKKKKKKKKK", true},                              // the default password
   };
@@ -107,8 +106,9 @@ TEST_F(FileEncryptionTest, PasswordsMakeTheSameKeyExactlyWhenTheirKeyTextsAgree)
 }
 
 TEST_F(FileEncryptionTest, EveryLengthRoundTripsInBothMethodsAtItsOwnLength) {
-  // The last one spans several of the pieces the files are read in.
-  for (size_t length : {0, 1, 15, 16, 17, 31, 32, 37, 127, 128, 129, 133, 168, 4096 + 5, 600005}) {
+  // The native tests take the block format through every length where its rules change; here the
+  // files: nothing, less than a block, a chunk and a tail, and several of the pieces they are read in.
+  for (size_t length : {0, 15, 133, 600005}) {
     const std::string plain = Sample(length);
     for (QFENCTYPE type : {QFRSA, QFTWOFISH}) {
       const std::string cipher = Encrypt(plain, L"secret", type);
