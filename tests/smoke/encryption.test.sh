@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# File encryption driven by Wine's own cscript (tests/smoke/encryption.vbs): round trips in both
-# methods compared byte for byte here, the failures of files, and then every failure of the
-# platform's cryptographic service, with a test provider registered in place of the system's
-# two for as long as the test runs (the shell tests run alone).
+# File encryption driven by Wine's own cscript (encryption/encryption.vbs, apart from the scripts
+# smoke.test.sh runs: it needs the inputs and phases given here). Round trips in both methods are
+# compared byte for byte here; then the failures of files, and every failure of the platform's
+# cryptographic service, with a test provider registered in place of the system's two for as
+# long as the test runs (the shell tests run alone).
 # Usage: encryption.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 bin="$1/bin"
-script=$(winpath "$(dirname "${BASH_SOURCE[0]}")/encryption.vbs")
+script=$(winpath "$(dirname "${BASH_SOURCE[0]}")/encryption/encryption.vbs")
 work=$(mktemp -d "$BUILD/scratch.XXXXXX")
 providers='HKLM\Software\Microsoft\Cryptography\Defaults\Provider'
 set_provider_image() {  # set_provider_image <Enhanced|Base> <image path>
