@@ -2,6 +2,7 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "crypto/block_file_cipher.h"
 
 #include <string>
 #include "module/init_interfaces.h"
@@ -72,6 +73,8 @@ class File final : public com::ComObject<File, IFile, IFileInit, IItemAclInit> {
   HRESULT Initialise(std::string folderPart, std::string name, std::string path);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
   std::string ResolveDestination(const std::string& destination) const;
+  // Encrypt and Decrypt: this file into `outFile` by the method `type` names.
+  HRESULT RunCipher(BSTR outFile, BSTR password, QFENCTYPE type, crypto::CipherDirection direction);
 };
 
 }  // namespace docket

@@ -7,4 +7,7 @@ set(DOCKET_PURE_SOURCES
     security/rights_model.cpp
     security/access_entry.cpp
     security/account_text.cpp
+    crypto/twofish.cpp
+    crypto/key_text.cpp
+    crypto/block_file_cipher.cpp
 )
