@@ -2,14 +2,16 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "crypto/block_file_cipher.h"
 #include "module/binding.h"
 #include "module/init_interfaces.h"
+#include "security/acl_holder.h"
 
 #include <string>
 
 namespace docket {
 
-class File final : public com::ComObject<File, IFile, IFileInit> {
+class File final : public com::ComObject<File, IFile, IFileInit, IItemAclInit> {
  public:
   static const CLSID& ClassId() { return CLSID_File; }
 
@@ -57,6 +59,9 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   STDMETHODIMP InitFolderName(const wchar_t* folder, BSTR name) override;
   STDMETHODIMP InitPath(BSTR path) override;
 
+  // IItemAclInit
+  STDMETHODIMP UseAcl(const ACL* acl) override;
+
  private:
   // Paths are kept in the system code page, as every platform call takes them.
   struct Location {
@@ -70,8 +75,11 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   static HRESULT Probe(Location* here);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
   static std::string ResolveDestination(const Location& here, const std::string& destination);
+  // Encrypt and Decrypt: this file into `outFile` by the method `type` names.
+  HRESULT RunCipher(BSTR outFile, BSTR password, QFENCTYPE type, crypto::CipherDirection direction);
 
   Binding<Location> location_;
+  AclHolderSlot aclHolder_;  // shared with the file's permission enumerators and entries
 };
 
 }  // namespace docket

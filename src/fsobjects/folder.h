@@ -4,12 +4,13 @@
 #include "com/com_object.h"
 #include "module/binding.h"
 #include "module/init_interfaces.h"
+#include "security/acl_holder.h"
 
 #include <string>
 
 namespace docket {
 
-class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
+class Folder final : public com::ComObject<Folder, IFolder, IFolderInit, IItemAclInit> {
  public:
   static const CLSID& ClassId() { return CLSID_Folder; }
 
@@ -53,6 +54,9 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
   // IFolderInit
   STDMETHODIMP InitPath(BSTR path) override;
 
+  // IItemAclInit
+  STDMETHODIMP UseAcl(const ACL* acl) override;
+
  private:
   // Paths are kept in the system code page. Name and path change together when the folder is
   // renamed.
@@ -71,6 +75,7 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
 
   Binding<Location> location_;
   std::string searchWildCard_ = "*";  // objectLock_
+  AclHolderSlot aclHolder_;  // shared with the folder's permission enumerators and entries
 };
 
 }  // namespace docket
