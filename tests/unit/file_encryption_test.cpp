@@ -139,8 +139,8 @@ TEST_F(FileEncryptionTest, RefusalsComeBeforeAnyFileIsTouched) {
   ComPtr<IFile> unbound;
   ASSERT_EQ(LoadedModule::Default().Create(CLSID_File, unbound.put()), S_OK);
   const Bstr fresh(dir / L"fresh");
-  EXPECT_TRUE(IsReported(unbound->Encrypt(fresh.get(), secret.get(), QFTWOFISH), DISP_E_EXCEPTION,
-                         L"Error opening Plaintext file!"));
+  EXPECT_TRUE(IsReported(unbound->Encrypt(fresh.get(), secret.get(), QFTWOFISH), OLE_E_BLANK,
+                         kUnboundRefusal));
   EXPECT_FALSE(Exists(dir / L"fresh"));
 }
 
