@@ -4,6 +4,7 @@
 #include "com/com_object.h"
 
 #include <string>
+#include "fsobjects/image_header.h"
 #include "module/init_interfaces.h"
 
 namespace docket {
@@ -62,9 +63,15 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   std::string folderPart_;  // the folder, ending in a backslash when split off a path
   std::string path_;        // the full path as given, or folder part + name
   bool accessible_ = false;  // the file could be opened at initialisation (not access denied)
+  // What the first completed image probe measured; final for the object's life (objectLock_).
+  image::Dimensions image_;
+  bool imageProbed_ = false;
 
   // Probes the file and, when the probe allows it, takes the three path strings.
   HRESULT Initialise(std::string folderPart, std::string name, std::string path);
+  // The image dimensions: the kept ones, or those of a probe of the file now.
+  HRESULT ImageDimensions(image::Dimensions* out);
+  HRESULT ImageField(std::uint32_t image::Dimensions::*field, LONG* out);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
   std::string ResolveDestination(const std::string& destination) const;
 };

@@ -15,9 +15,6 @@ STDMETHODIMP File::put_Owner(BSTR pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP File::Encrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 STDMETHODIMP File::Decrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
 STDMETHODIMP File::get_Permissions(IDispatch** ppPermissions) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ImageWidth(LONG* pWidth) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ImageHeight(LONG* pHeight) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ImageColor(LONG* pColors) { return E_NOTIMPL; }
 STDMETHODIMP File::OrderPermissions() { return E_NOTIMPL; }
 STDMETHODIMP File::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
 
