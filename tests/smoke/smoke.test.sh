@@ -16,7 +16,10 @@ check() {  # check <what> <condition result>
 "$WINE" regsvr32 /s "$module" >"$out/reg.log" 2>&1
 check "regsvr32 registers" $?
 
-"$WINE" cscript //nologo "$(winpath "$(dirname "${BASH_SOURCE[0]}")/smoke.vbs")" >"$out/answers.txt" 2>&1
+# Arguments: the committed sample images, and a scratch folder for INI files.
+here=$(dirname "${BASH_SOURCE[0]}")
+"$WINE" cscript //nologo "$(winpath "$here/smoke.vbs")" "$(winpath "$here/../fuzz/corpus/image_header")" \
+  "$(winpath "$out")" >"$out/answers.txt" 2>&1
 tr -d '\r' <"$out/answers.txt" >"$out/answers.unix"
 echo done >"$out/expected"  # nothing but the end: no surprise on the way
 diff "$out/expected" "$out/answers.unix"
