@@ -72,6 +72,8 @@ HRESULT WriteProfile(REFCLSID clsid, BSTR fileName, std::wstring_view section,
   return com::Guarded([&] {
     const PlatformPath file = ToPlatformPath(fileName);
     if (!file) return ReportRefusedPath(clsid, file);
+    // An empty name is no file; the profile functions might pick one of their own for it.
+    if (file.text.empty()) return ReportSystemError(clsid, ERROR_PATH_NOT_FOUND);
     std::string sectionText, keyText, valueText;
     DWORD refusal = ProfileText(section, &sectionText);
     if (!refusal && key) refusal = ProfileText(*key, &keyText);

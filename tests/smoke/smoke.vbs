@@ -1,7 +1,7 @@
 ' Smoke test run by Wine's own cscript, as an administrator would try a fresh installation.
 ' Prints the surprises only; the shell test compares the output (cscript's exit code means nothing).
 Option Explicit
-Dim fm, id, obj, ids
+Dim fm, id, obj, ids, f
 Set fm = CreateObject("Corvane.FileManager")
 
 ' The eight path functions, each with one answer an installation must give.
@@ -28,6 +28,10 @@ ExpectImage "bmp24_3x2.bmp", "3x2x16777216"
 ExpectImage "png_greyalpha8_3x2.png", "3x2x65536"
 ExpectImage "jpeg_progressive_rgb_24x16.jpg", "24x16x16777216"
 ExpectImage "jpeg_arithmetic_rgb_8x8.jpg", "0x0x0"
+On Error Resume Next
+f = fm.GetFile(fm.BuildPath(WScript.Arguments(0), "text.txt")).ImageWidth
+Expect "text.txt", Err.Description, "Can't determine the file's type"
+On Error GoTo 0
 
 ' The INI members, in a file of the scratch folder (second argument), defaults left out.
 Dim ini

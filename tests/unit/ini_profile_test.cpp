@@ -172,6 +172,12 @@ TEST_F(IniProfile, FileNamesAreCheckedAndPlatformFailuresReported) {
   EXPECT_TRUE(
       IsSystemError(manager->INIReadString(tooLong.get(), s.get(), k.get(), v.get(), value.put()),
                     ERROR_FILENAME_EXCED_RANGE));
+  // An empty name is no file: refused as the platform refuses to open one, before the
+  // platform's profile functions could pick a file of their own.
+  const Bstr empty(L"");
+  EXPECT_TRUE(IsSystemError(manager->INIWriteString(empty.get(), s.get(), k.get(), v.get()),
+                            ERROR_PATH_NOT_FOUND));
+  EXPECT_TRUE(IsSystemError(manager->INIDeleteSection(nullptr, s.get()), ERROR_PATH_NOT_FOUND));
   const Bstr noFolder(dir / L"missing\\a.ini");
   EXPECT_TRUE(IsSystemError(manager->INIWriteInteger(noFolder.get(), s.get(), k.get(), 1),
                             ERROR_PATH_NOT_FOUND));
