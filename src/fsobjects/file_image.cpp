@@ -1,12 +1,12 @@
 // A File's image size and colour count. The header probe runs on the first read that needs it;
 // what a completed probe measured is kept for the object's life, whatever later happens to the
 // file. An empty file, and a probe that fails, leave nothing kept: the next read probes again.
-#include <algorithm>
-
 #include "com/handles.h"
 #include "com/srw_guard.h"
 #include "fsobjects/file.h"
 #include "module/error_report.h"
+
+#include <algorithm>
 
 namespace docket {
 namespace {

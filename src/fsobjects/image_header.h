@@ -48,7 +48,7 @@ struct ProbeResult {
 // The size of the pieces read; also the only memory the probe takes.
 inline constexpr std::size_t kReadPieceBytes = 4096;
 
-// Probes the file behind `source`. `pieceBytes` (at least 16 are used) exists so that tests can
+// Probes the file behind `source`. `pieceBytes` (at least 32 are used) exists so that tests can
 // put piece boundaries anywhere. Throws std::bad_alloc when the piece cannot be allocated.
 //
 // GIF ("GIF8"), BMP ("BM") and PNG (0x89 "PNG") are told by their first bytes and measured from

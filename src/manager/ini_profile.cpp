@@ -1,23 +1,21 @@
 // The service's INI files, through the platform's private-profile functions: they decide where a
 // bare file name lives, how names match and how the file is laid out. Strings, integers and
 // booleans are all kept as text; integers read back go through the automation conversion.
-#include <optional>
-
 #include "com/ansi.h"
 #include "com/variant.h"
 #include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "module/error_report.h"
 
+#include <optional>
+
 namespace docket {
 namespace {
 
-// Read buffers, in bytes with the terminator. A string read that fills its buffer may have been
-// cut, and is read again with ten times the room, up to the largest.
+// A string read, in bytes with the terminator: one that fills its buffer may have been cut, and
+// is read again with ten times the room, up to the largest.
 constexpr DWORD kFirstStringBytes = 100;
 constexpr DWORD kLargestStringBytes = 1000000;
-constexpr DWORD kIntegerBytes = 255;
-constexpr DWORD kBooleanBytes = 30;
 
 struct ProfileRead {
   std::string text;
@@ -44,15 +42,34 @@ std::optional<LONG> AutomationInteger(const std::string& text) {
   return V_I4(number.get());
 }
 
-// What the automation conversion makes of a number kept as text, or of the fallback's text
-// where the value is missing; nothing when the text does not convert. Callers guard it.
+// How a number kept as text is read: the room for its text, and whether it is a boolean (any
+// number other than 0 reads as 1).
+struct NumberRead {
+  DWORD bytes;
+  bool boolean;
+};
+constexpr NumberRead kIntegerRead{255, false};
+constexpr NumberRead kBooleanRead{30, true};
+
+// Reads a number kept as text, or the fallback's text where the value is missing; text that does
+// not convert gives the fallback exactly as the caller gave it.
 HRESULT ReadNumber(REFCLSID clsid, BSTR fileName, BSTR section, BSTR key, LONG fallback,
-                   DWORD bytes, std::optional<LONG>* number) {
-  const PlatformPath file = ToPlatformPath(fileName);
-  if (!file) return ReportRefusedPath(clsid, file);
-  *number =
-      AutomationInteger(ReadProfile(file.text, section, key, std::to_string(fallback), bytes).text);
-  return S_OK;
+                   NumberRead kind, LONG* out) {
+  DOCKET_RETURN_IF_NULL(out);
+  *out = 0;
+  return com::Guarded([&] {
+    const PlatformPath file = ToPlatformPath(fileName);
+    if (!file) return ReportRefusedPath(clsid, file);
+    const std::string text =
+        ReadProfile(file.text, section, key, std::to_string(fallback), kind.bytes).text;
+    const std::optional<LONG> number = AutomationInteger(text);
+    if (!number) {
+      *out = fallback;
+    } else {
+      *out = kind.boolean ? (*number != 0 ? 1 : 0) : *number;
+    }
+    return S_OK;
+  });
 }
 
 // A section, key or value in the form the platform writes, or the error for which it is
@@ -111,15 +128,7 @@ STDMETHODIMP FileManager::INIWriteString(BSTR FileName, BSTR Section, BSTR Key, 
 
 STDMETHODIMP FileManager::INIReadInteger(BSTR FileName, BSTR Section, BSTR Key, LONG Default,
                                          LONG* plValue) {
-  DOCKET_RETURN_IF_NULL(plValue);
-  *plValue = 0;
-  return com::Guarded([&] {
-    std::optional<LONG> number;
-    DOCKET_RETURN_IF_FAILED(
-        ReadNumber(ClassId(), FileName, Section, Key, Default, kIntegerBytes, &number));
-    *plValue = number.value_or(Default);
-    return S_OK;
-  });
+  return ReadNumber(ClassId(), FileName, Section, Key, Default, kIntegerRead, plValue);
 }
 
 STDMETHODIMP FileManager::INIWriteInteger(BSTR FileName, BSTR Section, BSTR Key, LONG Value) {
@@ -131,16 +140,7 @@ STDMETHODIMP FileManager::INIWriteInteger(BSTR FileName, BSTR Section, BSTR Key,
 
 STDMETHODIMP FileManager::INIReadBoolean(BSTR FileName, BSTR Section, BSTR Key, LONG Default,
                                          LONG* plValue) {
-  DOCKET_RETURN_IF_NULL(plValue);
-  *plValue = 0;
-  return com::Guarded([&] {
-    std::optional<LONG> number;
-    DOCKET_RETURN_IF_FAILED(
-        ReadNumber(ClassId(), FileName, Section, Key, Default, kBooleanBytes, &number));
-    // A number reads as 1 or 0; text that is none gives the default exactly as the caller gave it.
-    *plValue = number ? (*number != 0 ? 1 : 0) : Default;
-    return S_OK;
-  });
+  return ReadNumber(ClassId(), FileName, Section, Key, Default, kBooleanRead, plValue);
 }
 
 STDMETHODIMP FileManager::INIWriteBoolean(BSTR FileName, BSTR Section, BSTR Key, LONG Value) {

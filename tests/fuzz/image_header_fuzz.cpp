@@ -1,12 +1,12 @@
 // Any bytes as an image file: the probe, reading in pieces, must stay inside the data it was given
 // and measure exactly what a plain reading of the whole file in memory measures, with the
 // default pieces and with the smallest ones (boundaries everywhere).
+#include "fsobjects/image_header.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstdlib>
 #include <cstring>
-
-#include "fsobjects/image_header.h"
 
 namespace {
 
