@@ -1,5 +1,6 @@
-// A File's image properties on real files: each format through the file's own reads (segments
-// skipped by seeking), what is kept after a probe and what is probed again, and the failures.
+// A File's image properties on real files: the file's own reads (segments skipped by seeking),
+// what is kept after a probe and what is probed again, and the failures. (The header rules
+// themselves are covered case by case by the native tests.)
 #include "file_test_support.h"
 
 namespace docket::test {
@@ -13,11 +14,6 @@ std::string Segment(unsigned char marker, size_t payload) {
 
 const std::string kGif320x200 = std::string("GIF89a\x40\x01\xC8\x00\xF7\x00\x00", 13);
 const std::string kGif16x8 = std::string("GIF87a\x10\x00\x08\x00\x80\x00\x00", 13);
-// 32 by 16 pixels (offsets 18 and 22), one plane, 24 bits (offset 28).
-const std::string kBmp24 =
-    "BM" + std::string(16, '\0') + std::string("\x20\0\0\0\x10\0\0\0\x01\0\x18\0", 12);
-const std::string kPngIndexed = std::string("\x89PNG\r\n\x1a\n\0\0\0\x0dIHDR", 16) +
-                                std::string("\0\0\x02\x80\0\0\x01\xE0\x08\x03", 10);
 const std::string kFrame640x480 = std::string("\xFF\xC0\x00\x11\x08\x01\xE0\x02\x80\x03", 10);
 
 struct ImageProbe : ::testing::Test {
@@ -55,31 +51,12 @@ std::ostream& operator<<(std::ostream& out, const Measured& m) {
              << static_cast<ULONG>(m.hr);
 }
 
-TEST_F(ImageProbe, EachFormatIsMeasuredFromTheFile) {
-  const struct {
-    const char* name;
-    std::string bytes;
-    Measured expected;
-  } cases[] = {
-      {"GIF", kGif320x200, {320, 200, 256}},
-      {"BMP", kBmp24, {32, 16, 16777216}},
-      {"PNG", kPngIndexed, {640, 480, 256}},
-      {"JPEG after 300 KB of segments",
-       "\xFF\xD8" + Segment(0xE1, 65533) + Segment(0xE2, 65533) + Segment(0xE1, 65533) +
-           Segment(0xED, 65533) + Segment(0xE1, 40000) + kFrame640x480 + std::string(500, 'z'),
-       {640, 480, 16777216}},
-      {"JPEG after leading data",
-       "leading\x01"
-       "\xFF\xD8" +
-           Segment(0xE0, 14) + kFrame640x480,
-       {640, 480, 16777216}},
-      {"JPEG with an arithmetic frame only",
-       "\xFF\xD8\xFF\xC9" + kFrame640x480.substr(2),
-       {0, 0, 0}},
-      {"JPEG frame header cut short", "\xFF\xD8" + kFrame640x480.substr(0, 9), {0, 0, 0}},
-      {"GIF header cut short", kGif320x200.substr(0, 10), {0, 0, 0}},
-  };
-  for (const auto& c : cases) EXPECT_EQ(Measure(FileWith(c.bytes).get()), c.expected) << c.name;
+TEST_F(ImageProbe, AJpegIsWalkedThroughTheFileFromItsStartOfImage) {
+  std::string segments;
+  for (int i = 0; i < 5; ++i) segments += Segment(0xE1, 65533);  // 320 KB to step over
+  const Measured expected{640, 480, 16777216};
+  EXPECT_EQ(Measure(FileWith("\xFF\xD8" + segments + kFrame640x480).get()), expected);
+  EXPECT_EQ(Measure(FileWith("leading data\xFF\xD8" + segments + kFrame640x480).get()), expected);
 }
 
 TEST_F(ImageProbe, AMeasuredFileKeepsItsAnswersWhateverHappensToIt) {
