@@ -2,14 +2,16 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "crypto/block_file_cipher.h"
 
 #include <string>
 #include "fsobjects/image_header.h"
 #include "module/init_interfaces.h"
+#include "security/acl_holder.h"
 
 namespace docket {
 
-class File final : public com::ComObject<File, IFile, IFileInit> {
+class File final : public com::ComObject<File, IFile, IFileInit, IItemAclInit> {
  public:
   static const CLSID& ClassId() { return CLSID_File; }
 
@@ -57,6 +59,9 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   STDMETHODIMP InitFolderName(const wchar_t* folder, BSTR name) override;
   STDMETHODIMP InitPath(BSTR path) override;
 
+  // IItemAclInit
+  STDMETHODIMP UseAcl(const ACL* acl) override;
+
  private:
   // Paths are kept in the system code page, as every platform call takes them.
   std::string name_;        // the file name without folder
@@ -66,6 +71,7 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   // What the first completed image probe measured; final for the object's life (objectLock_).
   image::Dimensions image_;
   bool imageProbed_ = false;
+  AclHolderSlot aclHolder_;  // shared with the file's permission enumerators and entries
 
   // Probes the file and, when the probe allows it, takes the three path strings.
   HRESULT Initialise(std::string folderPart, std::string name, std::string path);
@@ -74,6 +80,8 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   HRESULT ImageField(std::uint32_t image::Dimensions::*field, LONG* out);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
   std::string ResolveDestination(const std::string& destination) const;
+  // Encrypt and Decrypt: this file into `outFile` by the method `type` names.
+  HRESULT RunCipher(BSTR outFile, BSTR password, QFENCTYPE type, crypto::CipherDirection direction);
 };
 
 }  // namespace docket
