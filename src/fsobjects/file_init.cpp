@@ -1,6 +1,5 @@
 // How a File comes to know its path: one of the two initialisations, each of which probes whether
 // the file can be opened at all. The outcome of that probe is what Accessible reports later.
-#include "com/ansi.h"
 #include "com/handles.h"
 #include "fsobjects/file.h"
 #include "fsobjects/file_path.h"
@@ -10,26 +9,28 @@ namespace docket {
 
 STDMETHODIMP File::InitFolderName(const wchar_t* folder, BSTR name) {
   return com::Guarded([&] {
-    std::string folderPart = com::ToAnsi(std::wstring_view(folder ? folder : L""));
-    if (!folderPart.empty() && folderPart.back() != '\\') folderPart += '\\';
-    std::string fileName = AnsiPathText(name);
-    std::string path = folderPart + fileName;
+    PlatformPath folderPart = ToPlatformPath(std::wstring_view(folder ? folder : L""));
+    if (!folderPart) return ReportRefusedPath(ClassId(), folderPart);
+    PlatformPath fileName = ToPlatformPath(name);
+    if (!fileName) return ReportRefusedPath(ClassId(), fileName);
+    if (!folderPart.text.empty() && folderPart.text.back() != '\\') folderPart.text += '\\';
+    std::string path = folderPart.text + fileName.text;
     if (!FitsPath(path)) return ReportPathTooLong(ClassId());
-    return Initialise(std::move(folderPart), std::move(fileName), std::move(path));
+    return Initialise(std::move(folderPart.text), std::move(fileName.text), std::move(path));
   });
 }
 
 STDMETHODIMP File::InitPath(BSTR path) {
   return com::Guarded([&] {
-    std::optional<std::string> ansi = FittingAnsiPath(path);
-    if (!ansi) return ReportPathTooLong(ClassId());
+    PlatformPath given = ToPlatformPath(path);
+    if (!given) return ReportRefusedPath(ClassId(), given);
     // Without any backslash the whole text is the name, and the empty folder part lets the path
     // resolve against the current directory, as it does for every platform call.
-    const size_t cut = ansi->find_last_of('\\');
+    const size_t cut = given.text.find_last_of('\\');
     const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
-    std::string folderPart = ansi->substr(0, nameStart);
-    std::string name = ansi->substr(nameStart);
-    return Initialise(std::move(folderPart), std::move(name), std::move(*ansi));
+    std::string folderPart = given.text.substr(0, nameStart);
+    std::string name = given.text.substr(nameStart);
+    return Initialise(std::move(folderPart), std::move(name), std::move(given.text));
   });
 }
 

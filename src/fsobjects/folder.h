@@ -56,12 +56,12 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
   // Paths are kept in the system code page. Name and path change together when the folder is
   // renamed, so readers and the rename take objectLock_.
   std::string name_;              // last component; empty for a root or a trailing backslash
-  std::string searchWildCard_ = "*";  // what Files matches names against
+  std::wstring searchWildCard_ = L"*";  // what Files matches names against, as the script gave it
   std::string path_;              // the full path computed at initialisation
 
   // Copies of the fields and their replacement, under objectLock_ (folder_state.cpp).
   std::string PathSnapshot();
-  std::string WildCardSnapshot();
+  std::wstring WildCardSnapshot();
   void SetLocation(std::string name, std::string path);
 };
 

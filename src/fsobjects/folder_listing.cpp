@@ -7,6 +7,7 @@
 #include "fsobjects/directory_search.h"
 #include "fsobjects/file.h"
 #include "fsobjects/file_collection.h"
+#include "fsobjects/file_path.h"
 #include "fsobjects/folder.h"
 #include "fsobjects/folder_collection.h"
 #include "fsobjects/tree_walk.h"
@@ -78,10 +79,12 @@ STDMETHODIMP Folder::get_Files(IFileCollection** ppfiles) {
     DOCKET_RETURN_IF_FAILED(FileCollection::Create(&files));
     com::ComPtr<IFileCollectionInit> init;
     DOCKET_RETURN_IF_FAILED(files.As(&init));
+    const PlatformPath wildCard = ToPlatformPath(WildCardSnapshot());
+    if (!wildCard) return ReportRefusedPath(ClassId(), wildCard);
     // The separator always goes in: after a path that ends in one, the doubled one counts as one.
     const std::string folder = PathSnapshot();
-    const std::string pattern = folder + "\\" + WildCardSnapshot();
-    if (pattern.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
+    const std::string pattern = folder + "\\" + wildCard.text;
+    if (!FitsPath(pattern)) return ReportPathTooLong(ClassId());
     DOCKET_RETURN_IF_FAILED(AddFiles(folder, pattern, init.get()));
     *ppfiles = files.detach();
     return S_OK;

@@ -4,20 +4,24 @@
 #include "com/srw_guard.h"
 #include "fsobjects/folder.h"
 
+#include <type_traits>
+
 namespace docket {
 namespace {
 
 // Copies a field under the lock and hands it to a caller's out-parameter as an automation string.
-HRESULT ReturnField(SRWLOCK* lock, const std::string& field, BSTR* out) {
+template <class Text>
+HRESULT ReturnField(SRWLOCK* lock, const Text& field, BSTR* out) {
   if (!out) return E_POINTER;
   *out = nullptr;
   return com::Guarded([&] {
-    std::string copy;
+    Text copy;
     {
       com::SharedGuard guard(*lock);
       copy = field;
     }
-    return com::ReturnAnsi(copy, out);
+    if constexpr (std::is_same_v<Text, std::wstring>) return com::ReturnWide(copy, out);
+    else return com::ReturnAnsi(copy, out);
   });
 }
 
@@ -28,7 +32,7 @@ std::string Folder::PathSnapshot() {
   return path_;
 }
 
-std::string Folder::WildCardSnapshot() {
+std::wstring Folder::WildCardSnapshot() {
   com::SharedGuard guard(objectLock_);
   return searchWildCard_;
 }
@@ -47,10 +51,11 @@ STDMETHODIMP Folder::get_SearchWildCard(BSTR* pbstrWildCard) {
   return ReturnField(&objectLock_, searchWildCard_, pbstrWildCard);
 }
 
-// Taken as it is: a pattern the listing refuses just gives an empty Files collection.
+// Taken as it is, and read back so: Files converts it, and refuses one that names no pattern the
+// platform can be given exactly. A pattern the listing refuses just gives an empty collection.
 STDMETHODIMP Folder::put_SearchWildCard(BSTR pbstrWildCard) {
   return com::Guarded([&] {
-    std::string pattern = com::ToAnsi(pbstrWildCard);
+    std::wstring pattern(com::View(pbstrWildCard));
     com::ExclusiveGuard guard(objectLock_);
     searchWildCard_.swap(pattern);
     return S_OK;
