@@ -4,4 +4,10 @@ set(DOCKET_PURE_SOURCES
     manager/path_text.cpp
     dictionary/key_order.cpp
     streams/text_reader.cpp
+    security/rights_model.cpp
+    security/access_entry.cpp
+    security/account_text.cpp
+    crypto/twofish.cpp
+    crypto/key_text.cpp
+    crypto/block_file_cipher.cpp
 )
