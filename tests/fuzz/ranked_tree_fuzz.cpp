@@ -1,7 +1,8 @@
 // The dictionary's store and key order, differentially: a ranked tree keyed as the dictionary keys
-// it, against std::map under an order written out independently (fold A-Z, then compare code
-// units), through a sequence of inserts, lookups by key and by rank, and walks that the input
-// chooses. Keys come from a small alphabet around the folded range, so equal and near keys meet.
+// it (case-insensitive or exactly, as the input chooses), against std::map under an order written
+// out independently (fold A-Z unless exact, then compare code units), through a sequence of
+// inserts, removals, renames, lookups by key and by rank, and walks. Keys come from a small
+// alphabet around the folded range, so equal and near keys meet.
 #include "dictionary/key_order.h"
 #include "dictionary/ranked_tree.h"
 
@@ -12,18 +13,19 @@
 #include <cmath>
 #include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 
 namespace {
 
-std::wstring Folded(std::wstring key) {
-  for (wchar_t& c : key) {
-    if (c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-  }
-  return key;
-}
-
 struct ModelOrder {
+  bool exactly = false;
+  std::wstring Folded(std::wstring key) const {
+    for (wchar_t& c : key) {
+      if (!exactly && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    return key;
+  }
   bool operator()(const std::wstring& a, const std::wstring& b) const {
     return Folded(a) < Folded(b);
   }
@@ -41,27 +43,33 @@ std::wstring NextKey(FuzzedDataProvider& input) {
   return key;
 }
 
-// The order itself: its sign is the model's, and the 16-bit form agrees with the wide one.
-void CheckOrder(const std::wstring& a, const std::wstring& b) {
-  const int order = docket::CompareKeys(a, b);
-  const int expected = ModelOrder{}(a, b) ? -1 : ModelOrder{}(b, a) ? 1 : 0;
+// The order itself: its sign is the model's, the 16-bit form agrees with the wide one, and
+// keys that compare equal hash alike.
+void CheckOrder(const ModelOrder& model, const std::wstring& a, const std::wstring& b) {
+  const int order = docket::KeyOrder{model.exactly}(a, b);
+  const int expected = model(a, b) ? -1 : model(b, a) ? 1 : 0;
   FUZZ_CHECK((order > 0) - (order < 0) == expected);
   const std::u16string a16(a.begin(), a.end()), b16(b.begin(), b.end());
-  FUZZ_CHECK(docket::CompareKeys(a16, b16) == order);
+  const int order16 =
+      model.exactly ? docket::CompareKeysExactly(a16, b16) : docket::CompareKeys(a16, b16);
+  FUZZ_CHECK(order16 == order);
+  if (order == 0) FUZZ_CHECK(docket::HashKey(a, model.exactly) == docket::HashKey(b, model.exactly));
+  FUZZ_CHECK(docket::HashKey(a, model.exactly) == docket::HashKey(a16, model.exactly));
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FuzzedDataProvider input(data, size);
-  Tree tree;
-  Model model;
+  const ModelOrder order{input.ConsumeBool()};
+  Tree tree(docket::KeyOrder{order.exactly});
+  Model model(order);
   std::wstring previous;
   for (int step = 0; input.remaining_bytes() > 0; ++step) {
     const std::wstring key = NextKey(input);
-    CheckOrder(key, previous);
+    CheckOrder(order, key, previous);
     previous = key;
-    switch (input.ConsumeIntegralInRange(0, 5)) {
+    switch (input.ConsumeIntegralInRange(0, 7)) {
       case 0:
       case 1:
       case 2: {  // a duplicate keeps the first value and the caller keeps its own
@@ -70,7 +78,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         int value = step;
         const auto [entry, inserted] = tree.TryInsert(std::move(offered), std::move(value));
         FUZZ_CHECK(inserted == fresh && entry->value == model.find(key)->second);
-        FUZZ_CHECK(Folded(entry->key) == Folded(key));
+        FUZZ_CHECK(order.Folded(entry->key) == order.Folded(key));
         if (!inserted) FUZZ_CHECK(offered == key);
         break;
       }
@@ -87,6 +95,35 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         const auto expected = std::next(model.begin(), static_cast<std::ptrdiff_t>(rank));
         const Tree::Entry& entry = tree.At(rank);
         FUZZ_CHECK(entry.key == expected->first && tree.Find(entry.key) == &entry);
+        break;
+      }
+      case 5: {
+        const auto expected = model.find(key);
+        const std::optional<Tree::Entry> taken = tree.Erase(key);
+        FUZZ_CHECK(taken.has_value() == (expected != model.end()));
+        if (taken) {
+          FUZZ_CHECK(taken->key == expected->first && taken->value == expected->second);
+          model.erase(expected);
+        }
+        break;
+      }
+      case 6: {  // the entry keeps its value under the new spelling, at its new place
+        const std::wstring to = NextKey(input);
+        const auto from = model.find(key);
+        const auto taken = model.find(to);
+        const Tree::Renamed renamed = tree.Rename(key, std::wstring(to));
+        if (from == model.end()) {
+          FUZZ_CHECK(renamed == Tree::Renamed::kMissing);
+        } else if (taken != model.end() && taken != from) {
+          FUZZ_CHECK(renamed == Tree::Renamed::kTaken);
+        } else {
+          FUZZ_CHECK(renamed == Tree::Renamed::kDone);
+          const int value = from->second;
+          model.erase(from);
+          model.emplace(to, value);
+          const Tree::Entry* entry = tree.Find(to);
+          FUZZ_CHECK(entry && entry->key == to && entry->value == value);
+        }
         break;
       }
       default: {
