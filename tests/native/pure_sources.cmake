@@ -4,4 +4,7 @@ set(DOCKET_PURE_SOURCES
     manager/path_text.cpp
     dictionary/key_order.cpp
     streams/text_reader.cpp
+    streams/utf8.cpp
+    streams/lead_bytes.cpp
+    streams/decoding_char_source.cpp
 )

@@ -1,0 +1,192 @@
+// Text of variable width read through the stream's reading logic: no character is broken where a
+// chunk, a read or the read-ahead buffer ends, counts are in UTF-16 code units, and a failure
+// loses nothing. Double-byte code pages: where their characters end.
+#include "streams/decoding_char_source.h"
+#include "streams/lead_bytes.h"
+#include "streams/text_reader.h"
+#include "streams/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using docket::text::DecodingCharSource;
+using docket::text::ErrorNumber;
+using docket::text::kChunkChars;
+using docket::text::LeadBytes;
+using docket::text::TextReader;
+using docket::text::WholeCharacterBytes;
+
+constexpr ErrorNumber kReadFault = 30;
+
+// A file seen through a read-ahead buffer of `capacity` bytes: a Peek shows what the buffer holds,
+// topped up (after moving the unused bytes to its front) when it holds fewer than asked for.
+class MemoryWindow final : public docket::text::ByteWindow {
+ public:
+  MemoryWindow(std::string content, std::size_t capacity) : content_(std::move(content)), capacity_(capacity) {}
+
+  ErrorNumber Peek(std::size_t want, std::string_view* bytes) override {
+    if (peeksBeforeFailure-- == 0) return kReadFault;
+    if (end_ - begin_ < want) end_ = std::min(content_.size(), begin_ + std::max(want, capacity_));
+    if (end_ == begin_) exhausted_ = true;
+    *bytes = std::string_view(content_).substr(begin_, end_ - begin_);
+    return 0;
+  }
+  void Consume(std::size_t count) override { begin_ += count; }
+  bool Exhausted() const override { return exhausted_; }
+
+  int peeksBeforeFailure = -1;  // the Peek after this many fails; never when negative
+
+ private:
+  std::string content_;
+  std::size_t capacity_;
+  std::size_t begin_ = 0, end_ = 0;
+  bool exhausted_ = false;
+};
+
+struct Utf8 final : docket::text::Decoder {
+  std::size_t Decode(std::string_view bytes, std::size_t units, bool atEnd, std::u16string* out) override {
+    return docket::text::DecodeUtf8(bytes, units, atEnd, out);
+  }
+};
+
+// A double-byte code page of its own: bytes 80..9F lead, a pair decodes to U+4E00 plus its trail
+// byte, a lead byte with nothing after it to U+30FB, any other byte to itself.
+struct DoubleByte final : docket::text::Decoder {
+  static LeadBytes Leads() {
+    LeadBytes lead{};
+    for (int b = 0x80; b <= 0x9F; ++b) lead[b] = true;
+    return lead;
+  }
+  std::size_t Decode(std::string_view bytes, std::size_t units, bool atEnd, std::u16string* out) override {
+    const std::size_t used = WholeCharacterBytes(bytes, Leads(), units, atEnd);
+    for (std::size_t i = 0; i < used; ++i) {
+      const auto b = static_cast<unsigned char>(bytes[i]);
+      if (!Leads()[b]) *out += static_cast<char16_t>(b);
+      else *out += i + 1 < used ? static_cast<char16_t>(0x4E00 + static_cast<unsigned char>(bytes[++i])) : u'\u30FB';
+    }
+    return used;
+  }
+};
+
+struct Stream {
+  Stream(std::string content, std::size_t capacity, docket::text::Decoder& decoder)
+      : window(std::move(content), capacity), source(window, decoder), reader(source) {}
+  MemoryWindow window;
+  DecodingCharSource source;
+  TextReader reader;
+};
+
+std::u16string ReadLine(TextReader& reader) {
+  std::u16string line;
+  EXPECT_EQ(reader.ReadLine(&line), 0u);
+  return line;
+}
+
+std::u16string Read(TextReader& reader, std::size_t n) {
+  std::u16string text;
+  EXPECT_EQ(reader.Read(n, &text), 0u);
+  return text;
+}
+
+// Every character of every width, at every offset around the 128-unit chunk, through read-ahead
+// buffers of odd sizes: each line comes back whole.
+TEST(DecodingCharSource, NoCharacterIsBrokenWhereAChunkOrTheReadAheadEnds) {
+  Utf8 utf8;
+  const struct {
+    std::string bytes;
+    std::u16string text;
+  } characters[] = {{"\xC3\xA9", u"\u00E9"}, {"\xE4\xB8\xAD", u"\u4E2D"}, {"\xF0\x9F\x98\x80", u"\U0001F600"}};
+  for (const auto& c : characters) {
+    for (std::size_t before = kChunkChars - 4; before <= kChunkChars + 1; ++before) {
+      for (std::size_t capacity : {1u, 2u, 3u, 5u, 64u, 131u, 4096u}) {
+        const std::string a(before, 'a');
+        Stream s(a + c.bytes + "z\r\n" + c.bytes, capacity, utf8);
+        const std::u16string first(a.begin(), a.end());
+        ASSERT_EQ(ReadLine(s.reader), first + c.text + u"z") << c.bytes.size() << " at " << before << "/" << capacity;
+        ASSERT_EQ(ReadLine(s.reader), c.text);
+        ASSERT_TRUE(s.reader.AtEndOfStream());
+        std::u16string all;
+        Stream again(a + c.bytes + c.bytes, capacity, utf8);
+        ASSERT_EQ(again.reader.ReadAll(&all), 0u);
+        ASSERT_EQ(all, first + c.text + c.text) << "ReadAll " << before << "/" << capacity;
+      }
+    }
+  }
+}
+
+TEST(DecodingCharSource, ReadSkipLineAndColumnCountCodeUnits) {
+  Utf8 utf8;
+  // é, 中, 😀 (two units), x, CR LF, y
+  Stream s("\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80x\r\ny", 4, utf8);
+  EXPECT_EQ(Read(s.reader, 3), u"\u00E9\u4E2D\xD83D") << "a count may end inside a pair";
+  EXPECT_EQ(s.reader.column(), 4);
+  EXPECT_EQ(Read(s.reader, 1), u"\xDE00") << "its second half comes next";
+  EXPECT_EQ(s.reader.Skip(1), 0u);
+  EXPECT_EQ(Read(s.reader, 3), u"\r\ny");
+  EXPECT_EQ(s.reader.line(), 2);
+  EXPECT_EQ(s.reader.column(), 2);
+
+  Stream skipping("\xF0\x9F\x98\x80\xC3\xA9!", 3, utf8);
+  EXPECT_EQ(skipping.reader.Skip(1), 0u) << "into the pair: the second half is held";
+  EXPECT_FALSE(skipping.reader.AtEndOfStream());
+  EXPECT_EQ(Read(skipping.reader, 3), u"\xDE00\u00E9!");
+  EXPECT_EQ(skipping.reader.Skip(5), 0u) << "past the end is no failure";
+  EXPECT_TRUE(skipping.reader.AtEndOfStream());
+}
+
+TEST(DecodingCharSource, MovingBackIsRefusedAndKeepsThePosition) {
+  Utf8 utf8;
+  Stream s("ab\r\n\xC3\xA9" "cd", 64, utf8);
+  ReadLine(s.reader);
+  EXPECT_EQ(s.reader.Skip(-1), docket::text::kInvalidParameter);
+  EXPECT_EQ(Read(s.reader, 3), u"\u00E9cd");
+}
+
+TEST(DecodingCharSource, AFailedReadLosesNothingDecodedBeforeIt) {
+  Utf8 utf8;
+  Stream s("ab\xE4\xB8\xAD" "cdef", 4, utf8);  // the first window cuts the CJK character
+  s.window.peeksBeforeFailure = 1;
+  std::u16string text = u"kept";
+  EXPECT_EQ(s.source.ReadChars(6, &text), kReadFault) << "topping up the cut character fails";
+  EXPECT_EQ(text, u"kept") << "nothing appended";
+  EXPECT_EQ(s.source.ReadChars(6, &text), 0u);
+  EXPECT_EQ(text, u"keptab\u4E2Dcde") << "the two letters decoded before the failure come first";
+}
+
+TEST(DecodingCharSource, DoubleByteLeadsStayWithTheirTrailBytes) {
+  DoubleByte decoder;
+  for (std::size_t before = kChunkChars - 2; before <= kChunkChars + 1; ++before) {
+    for (std::size_t capacity : {1u, 2u, 7u, 4096u}) {
+      const std::string a(before, 'a');
+      // A trail byte that looks like a lead byte (\x81\x81) and one that looks like LF (\x81\n).
+      Stream s(a + "\x81\x81\x81\n\r\n\x90", capacity, decoder);
+      ASSERT_EQ(ReadLine(s.reader), std::u16string(a.begin(), a.end()) + u"\u4E81\u4E0A") << before << "/" << capacity;
+      ASSERT_EQ(ReadLine(s.reader), u"\u30FB") << "a lead byte that ends the file";
+    }
+  }
+}
+
+TEST(WholeCharacterBytes, EndsBeforeALeadByteWhoseTrailIsMissing) {
+  const LeadBytes lead = DoubleByte::Leads();
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::size_t characters;
+    bool atEnd;
+    std::size_t expected;
+  } cases[] = {
+      {"single bytes", "abc", 9, false, 3},
+      {"pairs", "\x81x\x82y", 9, false, 4},
+      {"lead byte last", "a\x81", 9, false, 1},
+      {"lead byte last, nothing follows", "a\x81", 9, true, 2},
+      {"a trail byte in the lead range is a trail", "\x81\x81\x81", 9, false, 2},
+      {"counted in characters", "\x81x\x82y" "z", 2, false, 4},
+      {"none asked for", "abc", 0, true, 0},
+  };
+  for (const Case& c : cases) EXPECT_EQ(WholeCharacterBytes(c.bytes, lead, c.characters, c.atEnd), c.expected) << c.name;
+}
+
+}  // namespace
