@@ -1,0 +1,211 @@
+// Text streams in a code page the caller names: UTF-8 with and without a mark, other installed
+// code pages, and numbers that name none. Decoding itself is tested natively; these tests hold the
+// file around it: the mark, the read-ahead buffer, writes and appends, counting through the object.
+// The system code page as a double-byte one is at the end: those tests run in a prefix whose
+// system code page is 932 (tests/scripts/system_code_page_932.test.sh) and skip elsewhere.
+#include "stream_test_support.h"
+
+namespace docket::test {
+namespace {
+
+constexpr LONG kUtf8 = 65001;
+
+// The UTF-8 bytes of a text, by the platform's converter.
+std::string Utf8Of(const std::wstring& text) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                        nullptr);
+  return bytes;
+}
+
+// ASCII, Latin-1, CJK and an emoji outside the basic plane.
+const std::wstring kEveryPlane = L"plain \x00E9\x00FC\x00DF \x4E2D\x6587\x65E5\x672C \xD83D\xDE00\xD83C\xDF89";
+
+class CodePageStreamTest : public testing::Test {
+ protected:
+  ComPtr<ITextStream> Open(const std::string& content, IOMode mode, LONG format) {
+    WriteBytes(file_, content);
+    return OpenExisting(mode, format);
+  }
+  ComPtr<ITextStream> OpenExisting(IOMode mode, LONG format) {
+    ComPtr<ITextStream> stream;
+    EXPECT_EQ(manager_->OpenTextFile(Bstr(file_).get(), mode, VARIANT_TRUE, static_cast<Tristate>(format),
+                                     stream.put()),
+              S_OK);
+    return stream;
+  }
+  std::wstring ReadAllOf(const std::string& content, LONG format) {
+    auto stream = Open(content, ForReading, format);
+    return TextOf(stream.get(), &ITextStream::ReadAll);
+  }
+  static std::wstring Read(ITextStream* stream, LONG count) {
+    Bstr text;
+    EXPECT_EQ(stream->Read(count, text.put()), S_OK);
+    return std::wstring(text.view());
+  }
+  static std::pair<LONG, LONG> Position(ITextStream* stream) {
+    LONG line = 0, column = 0;
+    stream->get_Line(&line);
+    stream->get_Column(&column);
+    return {line, column};
+  }
+
+  ScratchDir dir_;
+  std::wstring file_ = dir_ / L"text.txt";
+  ComPtr<IFileManager> manager_ = NewManager();
+};
+
+TEST_F(CodePageStreamTest, Utf8WritesNoMarkAndReadsBackEveryPlane) {
+  ::DeleteFileW(file_.c_str());
+  auto writer = OpenExisting(ForWriting, kUtf8);  // created by the open
+  EXPECT_EQ(writer->WriteLine(Bstr(kEveryPlane).get()), S_OK);
+  EXPECT_EQ(writer->Write(Bstr(L"\x00E9nd").get()), S_OK);
+  writer->Close();
+  EXPECT_EQ(ReadBytes(file_), Utf8Of(kEveryPlane + L"\r\n\x00E9nd")) << "no mark, CR LF as bytes";
+
+  auto reader = OpenExisting(ForReading, kUtf8);
+  EXPECT_EQ(TextOf(reader.get(), &ITextStream::ReadLine), kEveryPlane);
+  EXPECT_EQ(TextOf(reader.get(), &ITextStream::ReadAll), L"\x00E9nd");
+}
+
+TEST_F(CodePageStreamTest, Utf8PassesAMarkOnlyAtTheStartAndReplacesIllFormedBytes) {
+  struct Case {
+    const char* name;
+    std::string content;
+    std::wstring text;
+  } cases[] = {
+      {"marked", "\xEF\xBB\xBF" "ab", L"ab"},
+      {"unmarked", "ab", L"ab"},
+      {"a mark in the middle is a character", "a\xEF\xBB\xBF" "b", L"a\xFEFF" L"b"},
+      {"a second mark is a character", "\xEF\xBB\xBF\xEF\xBB\xBF", L"\xFEFF"},
+      {"part of a mark", "\xEF\xBB", L"\xFFFD"},
+      {"truncated, lone continuation, overlong", "\xE4\xB8" "A\x80\xC0\xAF", L"\xFFFD" L"A\xFFFD\xFFFD\xFFFD"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(ReadAllOf(c.content, kUtf8), c.text) << c.name;
+
+  auto empty = Open("", ForReading, kUtf8);
+  VARIANT_BOOL end = 0;
+  empty->get_AtEndOfStream(&end);
+  EXPECT_EQ(end, VARIANT_TRUE) << "the look for a mark found the end of an empty file";
+}
+
+TEST_F(CodePageStreamTest, Utf8WritingKeepsTheMarkAndAppendingAddsAfterTheText) {
+  auto writer = Open("\xEF\xBB\xBF" "abcdef", ForWriting, kUtf8);
+  EXPECT_EQ(writer->Write(Bstr(L"\x00E9").get()), S_OK);
+  writer->Close();
+  EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF\xC3\xA9" "cdef") << "after the mark, no truncation";
+
+  auto appender = OpenExisting(ForAppending, kUtf8);
+  EXPECT_EQ(appender->WriteLine(Bstr(L"\x4E2D").get()), S_OK);
+  EXPECT_EQ(appender->Write(Bstr(std::wstring(L"\xD83D" L"x\xDE00", 3)).get()), S_OK);
+  appender->Close();
+  EXPECT_EQ(ReadBytes(file_), "\xEF\xBB\xBF\xC3\xA9" "cdef\xE4\xB8\xAD\r\n\xEF\xBF\xBDx\xEF\xBF\xBD")
+      << "appended as it is, unpaired surrogates as U+FFFD";
+}
+
+// The read-ahead buffer holds 65,536 bytes and ReadAll takes 65,536 units at a time; lines are
+// read 128 units at a time. A character across any of those edges comes back whole.
+TEST_F(CodePageStreamTest, Utf8CharactersAcrossChunkAndReadAheadEdgesComeBackWhole) {
+  const std::wstring characters[] = {L"\x00E9", L"\x4E2D", L"\xD83D\xDE00"};
+  for (const std::wstring& character : characters) {
+    const std::string bytes = Utf8Of(character);
+    for (size_t before : {126u, 127u, 128u, 65533u, 65534u, 65535u, 65536u}) {
+      const std::string line(before, 'a');
+      auto stream = Open(line + bytes + "\r\n" + bytes, ForReading, kUtf8);
+      EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadLine), std::wstring(before, L'a') + character)
+          << bytes.size() << " bytes after " << before;
+      EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadAll), character);
+      stream->Close();
+      EXPECT_EQ(ReadAllOf(line + bytes, kUtf8), std::wstring(before, L'a') + character) << "ReadAll " << before;
+    }
+  }
+}
+
+TEST_F(CodePageStreamTest, Utf8CountsCodeUnitsAndCannotMoveBack) {
+  // é, 中, 😀, x, CR LF, y
+  auto stream = Open("\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80x\r\ny", ForReading, kUtf8);
+  EXPECT_EQ(Read(stream.get(), 3), L"\x00E9\x4E2D\xD83D") << "a count may end inside a pair";
+  EXPECT_EQ(Position(stream.get()), std::make_pair(1L, 4L));
+  EXPECT_EQ(stream->Skip(2), S_OK) << "the second half of the pair, then x";
+  VARIANT_BOOL endOfLine = 0;
+  EXPECT_EQ(stream->get_AtEndOfLine(&endOfLine), S_OK);
+  EXPECT_EQ(endOfLine, VARIANT_TRUE);
+  EXPECT_EQ(Read(stream.get(), 3), L"\r\ny");
+  EXPECT_EQ(Position(stream.get()), std::make_pair(2L, 2L));
+  EXPECT_TRUE(IsSystemError(stream->Skip(-1), ERROR_INVALID_PARAMETER))
+      << "characters of varying width can't be counted backwards";
+}
+
+TEST_F(CodePageStreamTest, OtherInstalledCodePagesReadAndWriteTheirOwnBytes) {
+  // Cyrillic in 1251; Japanese in 932 on a system that does not use it, a lead byte at the end
+  // of the first 128-byte chunk.
+  EXPECT_EQ(ReadAllOf("\xCF\xF0\xE8\xE2\xE5\xF2", 1251), L"\x041F\x0440\x0438\x0432\x0435\x0442");
+  const std::string a127(127, 'a');
+  auto stream = Open(a127 + "\x82\xA0\x82\xA2\r\n\x82\xA4", ForReading, 932);
+  EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadLine), std::wstring(127, L'a') + L"\x3042\x3044");
+  EXPECT_EQ(Read(stream.get(), 1), L"\x3046") << "counted in characters, not bytes";
+  stream->Close();
+
+  auto writer = Open("", ForWriting, 932);
+  EXPECT_EQ(writer->WriteLine(Bstr(L"\x3042" L"b").get()), S_OK);
+  writer->Close();
+  EXPECT_EQ(ReadBytes(file_), "\x82\xA0" "b\r\n");
+  auto ebcdic = Open("", ForWriting, 37);
+  EXPECT_EQ(ebcdic->WriteLine(Bstr(L"A").get()), S_OK);
+  ebcdic->Close();
+  EXPECT_EQ(ReadBytes(file_), "\xC1\x0D\x25") << "the code page's own CR and LF";
+}
+
+TEST_F(CodePageStreamTest, NumbersThatNameNoStreamableCodePageAskTheFileLikeTheDefault) {
+  // Not installed, UTF-16 (no code page to the platform), UTF-7 (installed, but a shift state
+  // runs across characters), a number that selects a code page only in other calls.
+  for (LONG format : {12345L, 1200L, 65000L, 3L, -5L}) {
+    EXPECT_EQ(ReadAllOf(std::string("\xFF\xFEh\0", 4), format), L"h") << format;
+    EXPECT_EQ(ReadAllOf("\xC3\xA9", format), L"\x00C3\x00A9") << format << " reads the system code page";
+  }
+}
+
+TEST_F(CodePageStreamTest, ScriptsAndFilesPassTheNumberThrough) {
+  WriteBytes(file_, "\xEF\xBB\xBF\xE4\xB8\xAD");
+  VARIANT stream;
+  ::VariantInit(&stream);
+  ASSERT_EQ(CallByName(manager_.get(), L"OpenTextFile", DISPATCH_METHOD,
+                       {VBstr(file_.c_str()), VI4(ForReading), VBool(false), VI4(kUtf8)}, &stream)
+                .hr,
+            S_OK);
+  ComPtr<ITextStream> text;
+  ASSERT_EQ(V_DISPATCH(&stream)->QueryInterface(IID_ITextStream, reinterpret_cast<void**>(text.put())), S_OK);
+  EXPECT_EQ(TextOf(text.get(), &ITextStream::ReadAll), L"\x4E2D");
+  ::VariantClear(&stream);
+
+  ComPtr<IFile> file;
+  ASSERT_EQ(GetFileOf(manager_.get(), file_, &file), S_OK);
+  ASSERT_EQ(file->OpenAsTextStream(ForReading, static_cast<Tristate>(kUtf8), text.put()), S_OK);
+  EXPECT_EQ(TextOf(text.get(), &ITextStream::ReadAll), L"\x4E2D");
+}
+
+// With 932 as the system code page, Format 0 and -2 read bytes as before, but a lead byte at the
+// end of a 128-byte chunk or of the 65,536-byte read-ahead takes its trail byte along.
+TEST_F(CodePageStreamTest, SystemDoubleByteCodePageKeepsLeadAndTrailBytesTogether) {
+  if (::GetACP() != 932) GTEST_SKIP() << "needs 932 as the system code page";
+  for (LONG format : {static_cast<LONG>(TristateFalse), static_cast<LONG>(TristateUseDefault)}) {
+    for (size_t before : {127u, 65535u}) {
+      const std::string a(before, 'a');
+      auto stream = Open(a + "\x82\xA0\x82\xA2\r\n\x82\xA4", ForReading, format);
+      EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadLine), std::wstring(before, L'a') + L"\x3042\x3044")
+          << format << " after " << before;
+      EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadAll), L"\x3046");
+      stream->Close();
+      EXPECT_EQ(ReadAllOf(a + "\x82\xA0" "b", format), std::wstring(before, L'a') + L"\x3042" L"b")
+          << "ReadAll " << format << " after " << before;
+    }
+  }
+  auto stream = Open("\x82\xA0" "bc", ForReading, TristateFalse);
+  EXPECT_EQ(Read(stream.get(), 2), L"\x3042") << "Read still counts bytes in the system code page";
+  EXPECT_EQ(Read(stream.get(), 1), L"b");
+}
+
+}  // namespace
+}  // namespace docket::test
