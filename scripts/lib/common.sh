@@ -10,7 +10,7 @@ export WINE=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
 
 PACKAGES=(wine64 libwine-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-          cmake ninja-build googletest g++)
+          cmake ninja-build googletest g++ python3)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -4,6 +4,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace docket::text {
 namespace {
 
@@ -30,16 +34,21 @@ Lead LeadOf(unsigned char b) {
   return {0, 0, 0, 0};
 }
 
-// Copies the ASCII run at the front of `in` (at most `limit` bytes) and returns its length.
+// Copies the ASCII run at the front of `in` (at most `limit` bytes, room for as many units at
+// `out`) and returns its length.
 std::size_t CopyAscii(const unsigned char* in, std::size_t limit, char16_t* out) {
   std::size_t i = 0;
-  // Eight bytes at a time while none has its high bit set: most text is mostly ASCII.
-  for (; i + 8 <= limit; i += 8) {
-    std::uint64_t word;
-    std::memcpy(&word, in + i, 8);
-    if (word & 0x8080808080808080u) break;
-    for (std::size_t k = 0; k < 8; ++k) out[i + k] = in[i + k];
+#if defined(__SSE2__)
+  // Sixteen bytes at a time: all of them are widened and stored, but only the ones before the
+  // first byte with its high bit set count; the rest is written over by what decodes next.
+  const __m128i zero = _mm_setzero_si128();
+  for (; i + 16 <= limit; i += 16) {
+    const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(in + i));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i), _mm_unpacklo_epi8(bytes, zero));
+    _mm_storeu_si128(reinterpret_cast<__m128i*>(out + i + 8), _mm_unpackhi_epi8(bytes, zero));
+    if (const int high = _mm_movemask_epi8(bytes)) return i + static_cast<std::size_t>(__builtin_ctz(high));
   }
+#endif
   for (; i < limit && in[i] < 0x80; ++i) out[i] = in[i];
   return i;
 }
@@ -47,48 +56,55 @@ std::size_t CopyAscii(const unsigned char* in, std::size_t limit, char16_t* out)
 }  // namespace
 
 std::size_t DecodeUtf8(std::string_view bytes, std::size_t units, bool atEnd, std::u16string* out) {
-  const auto* in = reinterpret_cast<const unsigned char*>(bytes.data());
-  const std::size_t size = bytes.size();
   // No byte makes more than one code unit but the last one, which may make a pair.
   const std::size_t old = out->size();
-  out->resize(old + (units >= size ? size : units + 1));
+  out->resize(old + (units >= bytes.size() ? bytes.size() : units + 1));
+  const auto* const first = reinterpret_cast<const unsigned char*>(bytes.data());
+  const unsigned char* in = first;
+  const unsigned char* const end = first + bytes.size();
   char16_t* const begin = out->data() + old;
-  std::size_t made = 0;
-  std::size_t i = 0;
-  while (i < size && made < units) {
-    const std::size_t ascii = CopyAscii(in + i, std::min(size - i, units - made), begin + made);
-    i += ascii;
+  char16_t* made = begin;
+  char16_t* const enough = begin + std::min(units, bytes.size());
+  while (in < end && made < enough) {
+    const std::size_t ascii = CopyAscii(in, std::min<std::size_t>(end - in, enough - made), made);
+    in += ascii;
     made += ascii;
-    if (i == size || made == units) break;
+    if (in == end || made == enough) break;
 
-    const Lead lead = LeadOf(in[i]);
+    // Two bytes (Latin, Greek, Cyrillic, Hebrew, Arabic ...): the common case past ASCII.
+    if (static_cast<unsigned char>(in[0] - 0xC2) <= 0xDF - 0xC2 && in + 1 < end && (in[1] & 0xC0) == 0x80) {
+      *made++ = static_cast<char16_t>(((in[0] & 0x1Fu) << 6) | (in[1] & 0x3Fu));
+      in += 2;
+      continue;
+    }
+    const Lead lead = LeadOf(*in);
     std::uint32_t value = lead.bits;
-    std::size_t next = i + 1;
+    const unsigned char* next = in + 1;
     int found = 0;
     unsigned char low = lead.low, high = lead.high;
-    for (; found < lead.continuations && next < size; ++found, ++next) {
-      if (in[next] < low || in[next] > high) break;
-      value = (value << 6) | (in[next] & 0x3Fu);
+    for (; found < lead.continuations && next < end; ++found, ++next) {
+      if (*next < low || *next > high) break;
+      value = (value << 6) | (*next & 0x3Fu);
       low = 0x80;
       high = 0xBF;
     }
     if (found == lead.continuations && lead.continuations > 0) {
       if (value >= 0x10000) {
         value -= 0x10000;
-        begin[made++] = static_cast<char16_t>(0xD800 + (value >> 10));
-        begin[made++] = static_cast<char16_t>(0xDC00 + (value & 0x3FF));
+        *made++ = static_cast<char16_t>(0xD800 + (value >> 10));
+        *made++ = static_cast<char16_t>(0xDC00 + (value & 0x3FF));
       } else {
-        begin[made++] = static_cast<char16_t>(value);
+        *made++ = static_cast<char16_t>(value);
       }
     } else {
       // Cut off by the end of the bytes while still well-formed: wait for the rest if there is any.
-      if (next == size && lead.continuations > 0 && !atEnd) break;
-      begin[made++] = kReplacementCharacter;
+      if (next == end && lead.continuations > 0 && !atEnd) break;
+      *made++ = kReplacementCharacter;
     }
-    i = next;
+    in = next;
   }
-  out->resize(old + made);
-  return i;
+  out->resize(old + static_cast<std::size_t>(made - begin));
+  return static_cast<std::size_t>(in - first);
 }
 
 void AppendUtf8(std::u16string_view text, std::string* out) {
