@@ -89,7 +89,7 @@ void AppendEncoded(std::wstring_view text, const TextEncoding& encoding, std::st
     }
     case TextEncoding::Kind::kCodePage:
       if (encoding.utf8()) {
-        text::AppendUtf8(std::u16string_view(reinterpret_cast<const char16_t*>(text.data()), text.size()), out);
+        text::AppendUtf8({reinterpret_cast<const char16_t*>(text.data()), text.size()}, out);
       } else {
         AppendConverted(text, encoding.codePage, 2, out);  // streamable code pages take two bytes at most
       }

@@ -39,7 +39,8 @@ STDMETHODIMP TextStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, L
 HRESULT TextStream::DecideEncoding(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format,
                                    streams::TextEncoding* encoding, DWORD* utf8Mark) {
   if (format == TristateTrue || format == TristateFalse) {
-    *encoding = format == TristateTrue ? streams::TextEncoding::Utf16() : streams::TextEncoding::SystemCodePage();
+    *encoding =
+        format == TristateTrue ? streams::TextEncoding::Utf16() : streams::TextEncoding::SystemCodePage();
     return S_OK;
   }
   BYTE first[3] = {};
@@ -60,7 +61,8 @@ HRESULT TextStream::DecideEncoding(BSTR fileName, LONG ioMode, VARIANT_BOOL crea
   return S_OK;
 }
 
-HRESULT TextStream::ReadLeadingBytes(BSTR fileName, VARIANT_BOOL create, BYTE* bytes, DWORD size, DWORD* got) {
+HRESULT TextStream::ReadLeadingBytes(BSTR fileName, VARIANT_BOOL create, BYTE* bytes, DWORD size,
+                                     DWORD* got) {
   // The probe's read stays on record, so an empty file is at its end at once.
   BinaryStream& file = source_.file();
   DOCKET_RETURN_IF_FAILED(file.Open(fileName, ForReading, create));

@@ -25,7 +25,8 @@ constexpr ErrorNumber kReadFault = 30;
 // topped up (after moving the unused bytes to its front) when it holds fewer than asked for.
 class MemoryWindow final : public docket::text::ByteWindow {
  public:
-  MemoryWindow(std::string content, std::size_t capacity) : content_(std::move(content)), capacity_(capacity) {}
+  MemoryWindow(std::string content, std::size_t capacity)
+      : content_(std::move(content)), capacity_(capacity) {}
 
   ErrorNumber Peek(std::size_t want, std::string_view* bytes) override {
     if (peeksBeforeFailure-- == 0) return kReadFault;
@@ -64,8 +65,13 @@ struct DoubleByte final : docket::text::Decoder {
     const std::size_t used = WholeCharacterBytes(bytes, Leads(), units, atEnd);
     for (std::size_t i = 0; i < used; ++i) {
       const auto b = static_cast<unsigned char>(bytes[i]);
-      if (!Leads()[b]) *out += static_cast<char16_t>(b);
-      else *out += i + 1 < used ? static_cast<char16_t>(0x4E00 + static_cast<unsigned char>(bytes[++i])) : u'\u30FB';
+      if (!Leads()[b]) {
+        *out += static_cast<char16_t>(b);
+      } else if (i + 1 < used) {
+        *out += static_cast<char16_t>(0x4E00 + static_cast<unsigned char>(bytes[++i]));
+      } else {
+        *out += u'\u30FB';
+      }
     }
     return used;
   }
@@ -98,14 +104,16 @@ TEST(DecodingCharSource, NoCharacterIsBrokenWhereAChunkOrTheReadAheadEnds) {
   const struct {
     std::string bytes;
     std::u16string text;
-  } characters[] = {{"\xC3\xA9", u"\u00E9"}, {"\xE4\xB8\xAD", u"\u4E2D"}, {"\xF0\x9F\x98\x80", u"\U0001F600"}};
+  } characters[] = {
+      {"\xC3\xA9", u"\u00E9"}, {"\xE4\xB8\xAD", u"\u4E2D"}, {"\xF0\x9F\x98\x80", u"\U0001F600"}};
   for (const auto& c : characters) {
     for (std::size_t before = kChunkChars - 4; before <= kChunkChars + 1; ++before) {
       for (std::size_t capacity : {1u, 2u, 3u, 5u, 64u, 131u, 4096u}) {
         const std::string a(before, 'a');
         Stream s(a + c.bytes + "z\r\n" + c.bytes, capacity, utf8);
         const std::u16string first(a.begin(), a.end());
-        ASSERT_EQ(ReadLine(s.reader), first + c.text + u"z") << c.bytes.size() << " at " << before << "/" << capacity;
+        ASSERT_EQ(ReadLine(s.reader), first + c.text + u"z")
+            << c.bytes.size() << " at " << before << "/" << capacity;
         ASSERT_EQ(ReadLine(s.reader), c.text);
         ASSERT_TRUE(s.reader.AtEndOfStream());
         std::u16string all;
@@ -163,7 +171,8 @@ TEST(DecodingCharSource, DoubleByteLeadsStayWithTheirTrailBytes) {
       const std::string a(before, 'a');
       // A trail byte that looks like a lead byte (\x81\x81) and one that looks like LF (\x81\n).
       Stream s(a + "\x81\x81\x81\n\r\n\x90", capacity, decoder);
-      ASSERT_EQ(ReadLine(s.reader), std::u16string(a.begin(), a.end()) + u"\u4E81\u4E0A") << before << "/" << capacity;
+      ASSERT_EQ(ReadLine(s.reader), std::u16string(a.begin(), a.end()) + u"\u4E81\u4E0A")
+          << before << "/" << capacity;
       ASSERT_EQ(ReadLine(s.reader), u"\u30FB") << "a lead byte that ends the file";
     }
   }
@@ -186,7 +195,9 @@ TEST(WholeCharacterBytes, EndsBeforeALeadByteWhoseTrailIsMissing) {
       {"counted in characters", "\x81x\x82y" "z", 2, false, 4},
       {"none asked for", "abc", 0, true, 0},
   };
-  for (const Case& c : cases) EXPECT_EQ(WholeCharacterBytes(c.bytes, lead, c.characters, c.atEnd), c.expected) << c.name;
+  for (const Case& c : cases) {
+    EXPECT_EQ(WholeCharacterBytes(c.bytes, lead, c.characters, c.atEnd), c.expected) << c.name;
+  }
 }
 
 }  // namespace

@@ -101,7 +101,8 @@ TEST(AppendUtf8, WritesEveryPlaneAndReplacesUnpairedSurrogates) {
   } cases[] = {
       {"ASCII", u"a\r\n", "a\r\n"},
       {"Latin-1, CJK, emoji", u"\u00E9\u4E2D\U0001F600", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
-      {"edges", u"\u007F\u0080\u07FF\u0800\uFFFF\U0010FFFF", "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"},
+      {"edges", u"\u007F\u0080\u07FF\u0800\uFFFF\U0010FFFF",
+       "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"},
       {"high surrogate at the end", u"a\xD83D", "a\xEF\xBF\xBD"},
       {"low surrogate alone", u"\xDE00" "b", "\xEF\xBF\xBD" "b"},
       {"high before a non-surrogate", u"\xD83D" "c", "\xEF\xBF\xBD" "c"},
@@ -113,7 +114,8 @@ TEST(AppendUtf8, WritesEveryPlaneAndReplacesUnpairedSurrogates) {
 // Any string of code units comes back from its UTF-8 unchanged, but for its unpaired surrogates.
 TEST(AppendUtf8, RoundTripsRandomTextThroughTheDecoder) {
   std::mt19937 random(65001);
-  const char16_t pool[] = {u'a', u'\r', u'\n', 0x00E9, 0x07FF, 0x4E2D, 0xFEFF, 0xFFFD, 0xD83D, 0xDE00, 0xDBFF, 0xDC00};
+  const char16_t pool[] = {u'a',   u'\r',  u'\n',  0x00E9, 0x07FF, 0x4E2D,
+                           0xFEFF, 0xFFFD, 0xD83D, 0xDE00, 0xDBFF, 0xDC00};
   for (int round = 0; round < 500; ++round) {
     std::u16string text;
     for (std::size_t k = random() % 40; k > 0; --k) text += pool[random() % std::size(pool)];

@@ -29,7 +29,8 @@ std::string Utf8Of(const std::wstring& text) {
 }
 
 // ASCII, Latin-1, CJK and an emoji outside the basic plane.
-const std::wstring kEveryPlane = L"plain \x00E9\x00FC\x00DF \x4E2D\x6587\x65E5\x672C \xD83D\xDE00\xD83C\xDF89";
+const std::wstring kEveryPlane =
+    L"plain \x00E9\x00FC\x00DF \x4E2D\x6587\x65E5\x672C \xD83D\xDE00\xD83C\xDF89";
 
 class CodePageStreamTest : public testing::Test {
  protected:
@@ -89,7 +90,8 @@ TEST_F(CodePageStreamTest, Utf8PassesAMarkOnlyAtTheStartAndReplacesIllFormedByte
       {"a mark in the middle is a character", "a\xEF\xBB\xBF" "b", L"a\xFEFF" L"b"},
       {"a second mark is a character", "\xEF\xBB\xBF\xEF\xBB\xBF", L"\xFEFF"},
       {"part of a mark", "\xEF\xBB", L"\xFFFD"},
-      {"truncated, lone continuation, overlong", "\xE4\xB8" "A\x80\xC0\xAF", L"\xFFFD" L"A\xFFFD\xFFFD\xFFFD"},
+      {"truncated, lone continuation, overlong", "\xE4\xB8" "A\x80\xC0\xAF",
+       L"\xFFFD" L"A\xFFFD\xFFFD\xFFFD"},
   };
   for (const Case& c : cases) EXPECT_EQ(ReadAllOf(c.content, kUtf8), c.text) << c.name;
 
