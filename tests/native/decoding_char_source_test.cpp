@@ -6,6 +6,8 @@
 #include "streams/text_reader.h"
 #include "streams/utf8.h"
 
+#include "reader_calls.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
@@ -18,6 +20,8 @@ using docket::text::kChunkChars;
 using docket::text::LeadBytes;
 using docket::text::TextReader;
 using docket::text::WholeCharacterBytes;
+using reader_calls::Read;
+using reader_calls::ReadLine;
 
 constexpr ErrorNumber kReadFault = 30;
 
@@ -84,18 +88,6 @@ struct Stream {
   DecodingCharSource source;
   TextReader reader;
 };
-
-std::u16string ReadLine(TextReader& reader) {
-  std::u16string line;
-  EXPECT_EQ(reader.ReadLine(&line), 0u);
-  return line;
-}
-
-std::u16string Read(TextReader& reader, std::size_t n) {
-  std::u16string text;
-  EXPECT_EQ(reader.Read(n, &text), 0u);
-  return text;
-}
 
 // Every character of every width, at every offset around the 128-unit chunk, through read-ahead
 // buffers of odd sizes: each line comes back whole.

@@ -32,22 +32,10 @@ std::string Utf8Of(const std::wstring& text) {
 const std::wstring kEveryPlane =
     L"plain \x00E9\x00FC\x00DF \x4E2D\x6587\x65E5\x672C \xD83D\xDE00\xD83C\xDF89";
 
-class CodePageStreamTest : public testing::Test {
+class CodePageStreamTest : public TextFileTest {
  protected:
-  ComPtr<ITextStream> Open(const std::string& content, IOMode mode, LONG format) {
-    WriteBytes(file_, content);
-    return OpenExisting(mode, format);
-  }
-  ComPtr<ITextStream> OpenExisting(IOMode mode, LONG format) {
-    ComPtr<ITextStream> stream;
-    EXPECT_EQ(manager_->OpenTextFile(Bstr(file_).get(), mode, VARIANT_TRUE, static_cast<Tristate>(format),
-                                     stream.put()),
-              S_OK);
-    return stream;
-  }
   std::wstring ReadAllOf(const std::string& content, LONG format) {
-    auto stream = Open(content, ForReading, format);
-    return TextOf(stream.get(), &ITextStream::ReadAll);
+    return ReadAll(Open(content, ForReading, format).get());
   }
   static std::wstring Read(ITextStream* stream, LONG count) {
     Bstr text;
@@ -60,23 +48,19 @@ class CodePageStreamTest : public testing::Test {
     stream->get_Column(&column);
     return {line, column};
   }
-
-  ScratchDir dir_;
-  std::wstring file_ = dir_ / L"text.txt";
-  ComPtr<IFileManager> manager_ = NewManager();
 };
 
 TEST_F(CodePageStreamTest, Utf8WritesNoMarkAndReadsBackEveryPlane) {
   ::DeleteFileW(file_.c_str());
-  auto writer = OpenExisting(ForWriting, kUtf8);  // created by the open
+  auto writer = OpenExisting(ForWriting, kUtf8, VARIANT_TRUE);  // created by the open
   EXPECT_EQ(writer->WriteLine(Bstr(kEveryPlane).get()), S_OK);
   EXPECT_EQ(writer->Write(Bstr(L"\x00E9nd").get()), S_OK);
   writer->Close();
   EXPECT_EQ(ReadBytes(file_), Utf8Of(kEveryPlane + L"\r\n\x00E9nd")) << "no mark, CR LF as bytes";
 
   auto reader = OpenExisting(ForReading, kUtf8);
-  EXPECT_EQ(TextOf(reader.get(), &ITextStream::ReadLine), kEveryPlane);
-  EXPECT_EQ(TextOf(reader.get(), &ITextStream::ReadAll), L"\x00E9nd");
+  EXPECT_EQ(ReadLine(reader.get()), kEveryPlane);
+  EXPECT_EQ(ReadAll(reader.get()), L"\x00E9nd");
 }
 
 TEST_F(CodePageStreamTest, Utf8PassesAMarkOnlyAtTheStartAndReplacesIllFormedBytes) {
@@ -95,10 +79,7 @@ TEST_F(CodePageStreamTest, Utf8PassesAMarkOnlyAtTheStartAndReplacesIllFormedByte
   };
   for (const Case& c : cases) EXPECT_EQ(ReadAllOf(c.content, kUtf8), c.text) << c.name;
 
-  auto empty = Open("", ForReading, kUtf8);
-  VARIANT_BOOL end = 0;
-  empty->get_AtEndOfStream(&end);
-  EXPECT_EQ(end, VARIANT_TRUE) << "the look for a mark found the end of an empty file";
+  EXPECT_TRUE(AtEnd(Open("", ForReading, kUtf8).get())) << "looking for a mark found the end of an empty file";
 }
 
 TEST_F(CodePageStreamTest, Utf8WritingKeepsTheMarkAndAppendingAddsAfterTheText) {
@@ -124,9 +105,9 @@ TEST_F(CodePageStreamTest, Utf8CharactersAcrossChunkAndReadAheadEdgesComeBackWho
     for (size_t before : {126u, 127u, 128u, 65533u, 65534u, 65535u, 65536u}) {
       const std::string line(before, 'a');
       auto stream = Open(line + bytes + "\r\n" + bytes, ForReading, kUtf8);
-      EXPECT_TRUE(IsLettersThen(TextOf(stream.get(), &ITextStream::ReadLine), before, character))
+      EXPECT_TRUE(IsLettersThen(ReadLine(stream.get()), before, character))
           << bytes.size() << " bytes after " << before;
-      EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadAll), character);
+      EXPECT_EQ(ReadAll(stream.get()), character);
       stream->Close();
       EXPECT_TRUE(IsLettersThen(ReadAllOf(line + bytes, kUtf8), before, character)) << "ReadAll " << before;
     }
@@ -154,7 +135,7 @@ TEST_F(CodePageStreamTest, OtherInstalledCodePagesReadAndWriteTheirOwnBytes) {
   EXPECT_EQ(ReadAllOf("\xCF\xF0\xE8\xE2\xE5\xF2", 1251), L"\x041F\x0440\x0438\x0432\x0435\x0442");
   const std::string a127(127, 'a');
   auto stream = Open(a127 + "\x82\xA0\x82\xA2\r\n\x82\xA4", ForReading, 932);
-  EXPECT_TRUE(IsLettersThen(TextOf(stream.get(), &ITextStream::ReadLine), 127, L"\x3042\x3044"));
+  EXPECT_TRUE(IsLettersThen(ReadLine(stream.get()), 127, L"\x3042\x3044"));
   EXPECT_EQ(Read(stream.get(), 1), L"\x3046") << "counted in characters, not bytes";
   stream->Close();
 
@@ -187,13 +168,13 @@ TEST_F(CodePageStreamTest, ScriptsAndFilesPassTheNumberThrough) {
             S_OK);
   ComPtr<ITextStream> text;
   ASSERT_EQ(V_DISPATCH(&stream)->QueryInterface(IID_ITextStream, reinterpret_cast<void**>(text.put())), S_OK);
-  EXPECT_EQ(TextOf(text.get(), &ITextStream::ReadAll), L"\x4E2D");
+  EXPECT_EQ(ReadAll(text.get()), L"\x4E2D");
   ::VariantClear(&stream);
 
   ComPtr<IFile> file;
   ASSERT_EQ(GetFileOf(manager_.get(), file_, &file), S_OK);
   ASSERT_EQ(file->OpenAsTextStream(ForReading, static_cast<Tristate>(kUtf8), text.put()), S_OK);
-  EXPECT_EQ(TextOf(text.get(), &ITextStream::ReadAll), L"\x4E2D");
+  EXPECT_EQ(ReadAll(text.get()), L"\x4E2D");
 }
 
 // With 932 as the system code page, Format 0 and -2 read bytes as before, but a lead byte at the
@@ -204,9 +185,9 @@ TEST_F(CodePageStreamTest, SystemDoubleByteCodePageKeepsLeadAndTrailBytesTogethe
     for (size_t before : {127u, 65535u}) {
       const std::string a(before, 'a');
       auto stream = Open(a + "\x82\xA0\x82\xA2\r\n\x82\xA4", ForReading, format);
-      EXPECT_TRUE(IsLettersThen(TextOf(stream.get(), &ITextStream::ReadLine), before, L"\x3042\x3044"))
+      EXPECT_TRUE(IsLettersThen(ReadLine(stream.get()), before, L"\x3042\x3044"))
           << format << " after " << before;
-      EXPECT_EQ(TextOf(stream.get(), &ITextStream::ReadAll), L"\x3046");
+      EXPECT_EQ(ReadAll(stream.get()), L"\x3046");
       stream->Close();
       EXPECT_TRUE(IsLettersThen(ReadAllOf(a + "\x82\xA0" "b", format), before, L"\x3042" L"b"))
           << "ReadAll " << format << " after " << before;

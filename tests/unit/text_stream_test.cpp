@@ -16,31 +16,7 @@ std::string CodePageBytes(const std::wstring& text) {
   return bytes;
 }
 
-class TextStreamTest : public testing::Test {
- protected:
-  ComPtr<ITextStream> Open(const std::string& content, IOMode mode = ForReading, LONG format = TristateFalse) {
-    WriteBytes(file_, content);
-    return OpenExisting(mode, format);
-  }
-  ComPtr<ITextStream> OpenExisting(IOMode mode, LONG format) {
-    ComPtr<ITextStream> stream;
-    EXPECT_EQ(manager_->OpenTextFile(Bstr(file_).get(), mode, VARIANT_FALSE, static_cast<Tristate>(format),
-                                     stream.put()),
-              S_OK);
-    return stream;
-  }
-  static std::wstring ReadAll(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadAll); }
-  static std::wstring ReadLine(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadLine); }
-  static bool AtEnd(ITextStream* stream) {
-    VARIANT_BOOL end = 1;
-    EXPECT_EQ(stream->get_AtEndOfStream(&end), S_OK);
-    return end == VARIANT_TRUE;
-  }
-
-  ScratchDir dir_;
-  std::wstring file_ = dir_ / L"text.txt";
-  ComPtr<IFileManager> manager_ = NewManager();
-};
+class TextStreamTest : public TextFileTest {};
 
 TEST_F(TextStreamTest, CreateWritesAMarkOnlyForUnicodeAndTextInTheChosenEncoding) {
   const std::wstring text = L"\x00E9\x20AC";  // e acute and the euro sign
