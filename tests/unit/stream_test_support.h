@@ -30,6 +30,16 @@ inline VARIANT ByteArray(const std::string& bytes) {
   return v;
 }
 
+// The bytes of a text in a code page, by the platform's converter.
+inline std::string BytesIn(UINT codePage, const std::wstring& text) {
+  const int n = ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
+                                      nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(codePage, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
+                        nullptr);
+  return bytes;
+}
+
 // A text file in a scratch folder, and the service that opens it as a stream.
 class TextFileTest : public testing::Test {
  protected:

@@ -10,16 +10,6 @@ namespace {
 
 constexpr LONG kUtf8 = 65001;
 
-// The UTF-8 bytes of a text, by the platform's converter.
-std::string Utf8Of(const std::wstring& text) {
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                        nullptr);
-  return bytes;
-}
-
 // `text` is `count` letters a and then `tail` (a failure shows what follows the letters, not
 // thousands of them).
 ::testing::AssertionResult IsLettersThen(const std::wstring& text, size_t count, const std::wstring& tail) {
@@ -56,7 +46,7 @@ TEST_F(CodePageStreamTest, Utf8WritesNoMarkAndReadsBackEveryPlane) {
   EXPECT_EQ(writer->WriteLine(Bstr(kEveryPlane).get()), S_OK);
   EXPECT_EQ(writer->Write(Bstr(L"\x00E9nd").get()), S_OK);
   writer->Close();
-  EXPECT_EQ(ReadBytes(file_), Utf8Of(kEveryPlane + L"\r\n\x00E9nd")) << "no mark, CR LF as bytes";
+  EXPECT_EQ(ReadBytes(file_), BytesIn(CP_UTF8, kEveryPlane + L"\r\n\x00E9nd")) << "no mark, CR LF as bytes";
 
   auto reader = OpenExisting(ForReading, kUtf8);
   EXPECT_EQ(ReadLine(reader.get()), kEveryPlane);
@@ -101,7 +91,7 @@ TEST_F(CodePageStreamTest, Utf8WritingKeepsTheMarkAndAppendingAddsAfterTheText) 
 TEST_F(CodePageStreamTest, Utf8CharactersAcrossChunkAndReadAheadEdgesComeBackWhole) {
   const std::wstring characters[] = {L"\x00E9", L"\x4E2D", L"\xD83D\xDE00"};
   for (const std::wstring& character : characters) {
-    const std::string bytes = Utf8Of(character);
+    const std::string bytes = BytesIn(CP_UTF8, character);
     for (size_t before : {126u, 127u, 128u, 65533u, 65534u, 65535u, 65536u}) {
       const std::string line(before, 'a');
       auto stream = Open(line + bytes + "\r\n" + bytes, ForReading, kUtf8);

@@ -6,16 +6,6 @@
 namespace docket::test {
 namespace {
 
-// The system code page's bytes for a text, as the module must write them.
-std::string CodePageBytes(const std::wstring& text) {
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                        nullptr);
-  return bytes;
-}
-
 class TextStreamTest : public TextFileTest {};
 
 TEST_F(TextStreamTest, CreateWritesAMarkOnlyForUnicodeAndTextInTheChosenEncoding) {
@@ -29,7 +19,7 @@ TEST_F(TextStreamTest, CreateWritesAMarkOnlyForUnicodeAndTextInTheChosenEncoding
   ASSERT_EQ(manager_->CreateTextFile(Bstr(file_).get(), VARIANT_TRUE, VARIANT_FALSE, stream.put()), S_OK);
   EXPECT_EQ(stream->Write(Bstr(text).get()), S_OK);
   stream->Close();
-  EXPECT_EQ(ReadBytes(file_), CodePageBytes(text)) << "no mark; the first text written comes first";
+  EXPECT_EQ(ReadBytes(file_), BytesIn(CP_ACP, text)) << "no mark; the first text written comes first";
 }
 
 TEST_F(TextStreamTest, FormatDecidesTheEncoding) {
