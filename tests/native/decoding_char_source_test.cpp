@@ -1,6 +1,6 @@
 // Text of variable width read through the stream's reading logic: no character is broken where a
 // chunk, a read or the read-ahead buffer ends, counts are in UTF-16 code units, and a failure
-// loses nothing. Double-byte code pages: where their characters end.
+// loses nothing; double-byte characters stay whole the same way.
 #include "streams/decoding_char_source.h"
 #include "streams/lead_bytes.h"
 #include "streams/text_reader.h"
@@ -132,17 +132,11 @@ TEST(DecodingCharSource, ReadSkipLineAndColumnCountCodeUnits) {
   Stream skipping("\xF0\x9F\x98\x80\xC3\xA9!", 3, utf8);
   EXPECT_EQ(skipping.reader.Skip(1), 0u) << "into the pair: the second half is held";
   EXPECT_FALSE(skipping.reader.AtEndOfStream());
-  EXPECT_EQ(Read(skipping.reader, 3), u"\xDE00\u00E9!");
+  EXPECT_EQ(Read(skipping.reader, 2), u"\xDE00\u00E9");
+  EXPECT_EQ(skipping.reader.Skip(-1), docket::text::kInvalidParameter) << "no counting backwards";
+  EXPECT_EQ(Read(skipping.reader, 1), u"!") << "the refused move kept the position";
   EXPECT_EQ(skipping.reader.Skip(5), 0u) << "past the end is no failure";
   EXPECT_TRUE(skipping.reader.AtEndOfStream());
-}
-
-TEST(DecodingCharSource, MovingBackIsRefusedAndKeepsThePosition) {
-  Utf8 utf8;
-  Stream s("ab\r\n\xC3\xA9" "cd", 64, utf8);
-  ReadLine(s.reader);
-  EXPECT_EQ(s.reader.Skip(-1), docket::text::kInvalidParameter);
-  EXPECT_EQ(Read(s.reader, 3), u"\u00E9cd");
 }
 
 TEST(DecodingCharSource, AFailedReadLosesNothingDecodedBeforeIt) {
@@ -167,28 +161,6 @@ TEST(DecodingCharSource, DoubleByteLeadsStayWithTheirTrailBytes) {
           << before << "/" << capacity;
       ASSERT_EQ(ReadLine(s.reader), u"\u30FB") << "a lead byte that ends the file";
     }
-  }
-}
-
-TEST(WholeCharacterBytes, EndsBeforeALeadByteWhoseTrailIsMissing) {
-  const LeadBytes lead = DoubleByte::Leads();
-  struct Case {
-    const char* name;
-    std::string bytes;
-    std::size_t characters;
-    bool atEnd;
-    std::size_t expected;
-  } cases[] = {
-      {"single bytes", "abc", 9, false, 3},
-      {"pairs", "\x81x\x82y", 9, false, 4},
-      {"lead byte last", "a\x81", 9, false, 1},
-      {"lead byte last, nothing follows", "a\x81", 9, true, 2},
-      {"a trail byte in the lead range is a trail", "\x81\x81\x81", 9, false, 2},
-      {"counted in characters", "\x81x\x82y" "z", 2, false, 4},
-      {"none asked for", "abc", 0, true, 0},
-  };
-  for (const Case& c : cases) {
-    EXPECT_EQ(WholeCharacterBytes(c.bytes, lead, c.characters, c.atEnd), c.expected) << c.name;
   }
 }
 
