@@ -47,12 +47,6 @@ DWORD BinaryStream::ReadBytes(void* dest, DWORD size, DWORD* got) {
   return error;
 }
 
-DWORD BinaryStream::PeekBytes(DWORD want, const char** data, DWORD* size) {
-  const DWORD error = file_.Peek(want, data, size);
-  if (error == 0 && *size == 0) atEnd_ = true;
-  return error;
-}
-
 HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker make) {
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {

@@ -11,6 +11,7 @@ ErrorNumber DecodingCharSource::ReadChars(std::size_t count, std::u16string* out
   held_.erase(0, fromHeld);
   std::size_t need = count - fromHeld;
   std::size_t want = 1;
+  bool foundAny = false;
   while (need > 0) {
     std::string_view window;
     if (const ErrorNumber error = bytes_.Peek(want, &window)) {
@@ -18,7 +19,12 @@ ErrorNumber DecodingCharSource::ReadChars(std::size_t count, std::u16string* out
       out->resize(start);
       return error;
     }
-    if (window.empty()) break;  // the end of the file
+    if (window.empty()) {
+      // Bytes found and then the end: they come back, and the end is known at the next read.
+      if (!foundAny) bytes_.MarkEnd();
+      break;
+    }
+    foundAny = true;
     // Fewer bytes than asked for: the file ends within the character cut off last time.
     const bool atEnd = window.size() < want;
     const std::size_t before = out->size();

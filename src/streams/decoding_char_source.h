@@ -40,7 +40,8 @@ class ByteWindow {
   virtual ErrorNumber Peek(std::size_t want, std::string_view* bytes) = 0;
   // The first `count` bytes of the last Peek are used.
   virtual void Consume(std::size_t count) = 0;
-  // A read of the file has come back empty; it stays true.
+  // A read of the file came back empty: the end is known from now on.
+  virtual void MarkEnd() = 0;
   virtual bool Exhausted() const = 0;
 };
 
@@ -50,8 +51,9 @@ class DecodingCharSource final : public CharSource {
   DecodingCharSource(const DecodingCharSource&) = delete;
   DecodingCharSource& operator=(const DecodingCharSource&) = delete;
 
-  // A failure appends nothing and loses nothing: what was decoded before it is held for the next
-  // read.
+  // As a read of a Unicode file: fewer units only at the end of the file, which only a read that
+  // finds nothing at all marks. A failure appends nothing and loses nothing: what was decoded
+  // before it is held for the next read.
   ErrorNumber ReadChars(std::size_t count, std::u16string* out) override;
   bool Exhausted() const override { return bytes_.Exhausted() && held_.empty(); }
   // Forward only, by decoding what it passes over; a failure stops the move where it happened.

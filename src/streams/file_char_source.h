@@ -35,6 +35,7 @@ class FileCharSource final : public text::CharSource {
     explicit Window(const com::ComPtr<BinaryStream>& file) : file_(file) {}
     text::ErrorNumber Peek(size_t want, std::string_view* bytes) override;
     void Consume(size_t count) override { file_->ConsumeBytes(static_cast<DWORD>(count)); }
+    void MarkEnd() override { file_->MarkEnd(); }
     bool Exhausted() const override { return file_->AtEnd(); }
 
    private:

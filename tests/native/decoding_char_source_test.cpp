@@ -35,11 +35,11 @@ class MemoryWindow final : public docket::text::ByteWindow {
   ErrorNumber Peek(std::size_t want, std::string_view* bytes) override {
     if (peeksBeforeFailure-- == 0) return kReadFault;
     if (end_ - begin_ < want) end_ = std::min(content_.size(), begin_ + std::max(want, capacity_));
-    if (end_ == begin_) exhausted_ = true;
     *bytes = std::string_view(content_).substr(begin_, end_ - begin_);
     return 0;
   }
   void Consume(std::size_t count) override { begin_ += count; }
+  void MarkEnd() override { exhausted_ = true; }
   bool Exhausted() const override { return exhausted_; }
 
   int peeksBeforeFailure = -1;  // the Peek after this many fails; never when negative
@@ -115,6 +115,15 @@ TEST(DecodingCharSource, NoCharacterIsBrokenWhereAChunkOrTheReadAheadEnds) {
       }
     }
   }
+}
+
+TEST(DecodingCharSource, OnlyAReadThatFindsNothingMarksTheEndAsInAUnicodeFile) {
+  Utf8 utf8;
+  Stream s("\xC3\xA9\r\n", 64, utf8);
+  EXPECT_EQ(ReadLine(s.reader), u"\u00E9");
+  EXPECT_FALSE(s.reader.AtEndOfStream()) << "the read found the line, then nothing more";
+  EXPECT_EQ(ReadLine(s.reader), u"");
+  EXPECT_TRUE(s.reader.AtEndOfStream());
 }
 
 TEST(DecodingCharSource, ReadSkipLineAndColumnCountCodeUnits) {
