@@ -5,10 +5,11 @@
 
 #include <string>
 #include "module/init_interfaces.h"
+#include "security/acl_holder.h"
 
 namespace docket {
 
-class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
+class Folder final : public com::ComObject<Folder, IFolder, IFolderInit, IItemAclInit> {
  public:
   static const CLSID& ClassId() { return CLSID_Folder; }
 
@@ -52,12 +53,16 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
   // IFolderInit
   STDMETHODIMP InitPath(BSTR path) override;
 
+  // IItemAclInit
+  STDMETHODIMP UseAcl(const ACL* acl) override;
+
  private:
   // Paths are kept in the system code page. Name and path change together when the folder is
   // renamed, so readers and the rename take objectLock_.
   std::string name_;              // last component; empty for a root or a trailing backslash
   std::string searchWildCard_ = "*";  // what Files matches names against
   std::string path_;              // the full path computed at initialisation
+  AclHolderSlot aclHolder_;       // shared with the folder's permission enumerators and entries
 
   // Copies of the fields and their replacement, under objectLock_ (folder_state.cpp).
   std::string PathSnapshot();

@@ -7,4 +7,10 @@ set(DOCKET_PURE_SOURCES
     streams/utf8.cpp
     streams/lead_bytes.cpp
     streams/decoding_char_source.cpp
+    security/rights_model.cpp
+    security/access_entry.cpp
+    security/account_text.cpp
+    crypto/twofish.cpp
+    crypto/key_text.cpp
+    crypto/block_file_cipher.cpp
 )
