@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# UTF-8 text between Python and a script run by Wine's own cscript: Python writes the files (ASCII,
+# UTF-8 text between Python and a script run by Wine's own cscript (utf8/round_trip.vbs, apart from
+# the scripts smoke.test.sh runs: it needs the files made here). Python writes the files (ASCII,
 # Latin-1, CJK, emoji), the script reads them with Format 65001 and writes them back, and Python
 # reads what it wrote with open(..., encoding='utf-8') and finds its own text, without a mark.
 # Usage: utf8_round_trip.test.sh <x64 build folder>
@@ -19,7 +20,7 @@ for name, encoding in (('from-python.txt', 'utf-8'), ('from-python-sig.txt', 'ut
         f.write(text)
 PY
 
-"$WINE" cscript //nologo "$(winpath "$here/utf8_round_trip.vbs")" "$(winpath "$work")" >"$work/answers.txt" 2>&1
+"$WINE" cscript //nologo "$(winpath "$here/utf8/round_trip.vbs")" "$(winpath "$work")" >"$work/answers.txt" 2>&1
 tr -d '\r' <"$work/answers.txt" >"$work/answers.unix"
 echo done >"$work/expected"
 diff "$work/expected" "$work/answers.unix" || exit 1

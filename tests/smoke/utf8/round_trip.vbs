@@ -1,4 +1,4 @@
-' UTF-8 files between a page and Python, run by Wine's own cscript (utf8_round_trip.test.sh):
+' UTF-8 files between a page and Python, run by Wine's own cscript (../utf8_round_trip.test.sh):
 ' reads what Python wrote (with and without a mark) and writes it back for Python to read.
 ' Prints the surprises only, then "done".
 Option Explicit
