@@ -1,8 +1,8 @@
 // Text of variable width read through the stream's reading logic: no character is broken where a
 // chunk, a read or the read-ahead buffer ends, counts are in UTF-16 code units, and a failure
-// loses nothing; double-byte characters stay whole the same way.
+// loses nothing. (Double-byte code pages go through the same source; they are tested on a real
+// code page under Wine.)
 #include "streams/decoding_char_source.h"
-#include "streams/lead_bytes.h"
 #include "streams/text_reader.h"
 #include "streams/utf8.h"
 
@@ -17,9 +17,7 @@ namespace {
 using docket::text::DecodingCharSource;
 using docket::text::ErrorNumber;
 using docket::text::kChunkChars;
-using docket::text::LeadBytes;
 using docket::text::TextReader;
-using docket::text::WholeCharacterBytes;
 using reader_calls::Read;
 using reader_calls::ReadLine;
 
@@ -54,30 +52,6 @@ class MemoryWindow final : public docket::text::ByteWindow {
 struct Utf8 final : docket::text::Decoder {
   std::size_t Decode(std::string_view bytes, std::size_t units, bool atEnd, std::u16string* out) override {
     return docket::text::DecodeUtf8(bytes, units, atEnd, out);
-  }
-};
-
-// A double-byte code page of its own: bytes 80..9F lead, a pair decodes to U+4E00 plus its trail
-// byte, a lead byte with nothing after it to U+30FB, any other byte to itself.
-struct DoubleByte final : docket::text::Decoder {
-  static LeadBytes Leads() {
-    LeadBytes lead{};
-    for (int b = 0x80; b <= 0x9F; ++b) lead[b] = true;
-    return lead;
-  }
-  std::size_t Decode(std::string_view bytes, std::size_t units, bool atEnd, std::u16string* out) override {
-    const std::size_t used = WholeCharacterBytes(bytes, Leads(), units, atEnd);
-    for (std::size_t i = 0; i < used; ++i) {
-      const auto b = static_cast<unsigned char>(bytes[i]);
-      if (!Leads()[b]) {
-        *out += static_cast<char16_t>(b);
-      } else if (i + 1 < used) {
-        *out += static_cast<char16_t>(0x4E00 + static_cast<unsigned char>(bytes[++i]));
-      } else {
-        *out += u'\u30FB';
-      }
-    }
-    return used;
   }
 };
 
@@ -157,20 +131,6 @@ TEST(DecodingCharSource, AFailedReadLosesNothingDecodedBeforeIt) {
   EXPECT_EQ(text, u"kept") << "nothing appended";
   EXPECT_EQ(s.source.ReadChars(6, &text), 0u);
   EXPECT_EQ(text, u"keptab\u4E2Dcde") << "the two letters decoded before the failure come first";
-}
-
-TEST(DecodingCharSource, DoubleByteLeadsStayWithTheirTrailBytes) {
-  DoubleByte decoder;
-  for (std::size_t before = kChunkChars - 2; before <= kChunkChars + 1; ++before) {
-    for (std::size_t capacity : {1u, 2u, 7u, 4096u}) {
-      const std::string a(before, 'a');
-      // A trail byte that looks like a lead byte (\x81\x81) and one that looks like LF (\x81\n).
-      Stream s(a + "\x81\x81\x81\n\r\n\x90", capacity, decoder);
-      ASSERT_EQ(ReadLine(s.reader), std::u16string(a.begin(), a.end()) + u"\u4E81\u4E0A")
-          << before << "/" << capacity;
-      ASSERT_EQ(ReadLine(s.reader), u"\u30FB") << "a lead byte that ends the file";
-    }
-  }
 }
 
 }  // namespace
