@@ -11,7 +11,7 @@ export WINESERVER=/usr/lib/wine/wineserver
 
 # clang and its libFuzzer runtime (only recommended by clang, so named here) for the fuzz targets.
 PACKAGES=(wine64 libwine-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-          cmake ninja-build googletest g++ clang libclang-rt-14-dev)
+          cmake ninja-build googletest g++ clang libclang-rt-14-dev python3)
 
 log() { printf '== %s\n' "$*" >&2; }
 
