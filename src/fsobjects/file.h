@@ -3,6 +3,7 @@
 
 #include "com/com_object.h"
 #include "crypto/block_file_cipher.h"
+#include "fsobjects/image_header.h"
 #include "module/binding.h"
 #include "module/init_interfaces.h"
 #include "security/acl_holder.h"
@@ -73,6 +74,12 @@ class File final : public com::ComObject<File, IFile, IFileInit, IItemAclInit> {
 
   // Probes the file named by here->path; fails unless it can be looked at or only access is denied.
   static HRESULT Probe(Location* here);
+  // What the first completed image probe measured; final for the object's life (objectLock_).
+  image::Dimensions image_;
+  bool imageProbed_ = false;
+  // The image dimensions: the kept ones, or those of a probe of the file now.
+  HRESULT ImageDimensions(image::Dimensions* out);
+  HRESULT ImageField(std::uint32_t image::Dimensions::*field, LONG* out);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
   static std::string ResolveDestination(const Location& here, const std::string& destination);
   // Encrypt and Decrypt: this file into `outFile` by the method `type` names.

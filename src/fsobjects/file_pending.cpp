@@ -5,9 +5,6 @@ namespace docket {
 
 STDMETHODIMP File::get_Type(BSTR* pbstrType) { return E_NOTIMPL; }
 STDMETHODIMP File::get_MimeType(BSTR* pbstrMimeType) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ImageWidth(LONG* pWidth) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ImageHeight(LONG* pHeight) { return E_NOTIMPL; }
-STDMETHODIMP File::get_ImageColor(LONG* pColors) { return E_NOTIMPL; }
 STDMETHODIMP File::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
 
 }  // namespace docket
