@@ -76,6 +76,8 @@ const std::map<std::wstring, Maker>& GoodValues() {
   static const std::map<std::wstring, Maker> values{
       // Paths: everything the calls touch lies in the case folder.
       {L"Source", InCase(L"a.txt")},
+      {L"MoveFolder.Source", InCase(L"dir")},
+      {L"CopyFolder.Source", InCase(L"dir")},
       {L"Destination", InCase(L"dest")},
       {L"FilePath", InCase(L"a.txt")},
       {L"FolderPath", InCase(L"dir")},
@@ -493,8 +495,9 @@ class Watchdog {
   std::thread thread_;
 };
 
-// Names, sizes and write times of the entries of a few folders outside the scratch folder (the
-// scratch folders of tests running alongside aside).
+// Names, sizes and write times of the entries of a few folders outside the scratch folder. Names
+// that begin with "docket" are what other tests running alongside make (their scratch folders,
+// copies of the test program, files at the root): they are left out.
 std::set<std::wstring> Snapshot(const std::vector<std::wstring>& folders) {
   std::set<std::wstring> entries;
   for (const std::wstring& folder : folders) {
@@ -503,7 +506,7 @@ std::set<std::wstring> Snapshot(const std::vector<std::wstring>& folders) {
     if (find == INVALID_HANDLE_VALUE) continue;
     do {
       const std::wstring name = entry.cFileName;
-      if (name == L"." || name == L".." || name.rfind(L"docket-unit-", 0) == 0) continue;
+      if (name == L"." || name == L".." || ::_wcsnicmp(name.c_str(), L"docket", 6) == 0) continue;
       entries.insert(folder + L"\\" + name + L" " + std::to_wstring(entry.nFileSizeLow) + L" " +
                      std::to_wstring(entry.ftLastWriteTime.dwLowDateTime));
     } while (::FindNextFileW(find, &entry));
@@ -529,16 +532,12 @@ std::vector<std::wstring> FoldersWatchedByCall() {
   return {L"C:", windows};
 }
 
-// Looked at around a whole sweep: larger, or shared with other tests.
+// Looked at around a whole sweep. (The temporary folder is the sweep's own while it runs, and
+// other tests leave files in the real one.)
 std::vector<std::wstring> FoldersWatchedBySweep() {
-  wchar_t system[MAX_PATH], temp[MAX_PATH], exe[MAX_PATH];
+  wchar_t system[MAX_PATH];
   ::GetSystemDirectoryW(system, MAX_PATH);
-  ::GetTempPathW(MAX_PATH, temp);
-  ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-  std::wstring tempFolder = temp, exeFolder = exe;
-  tempFolder.pop_back();
-  exeFolder.resize(exeFolder.find_last_of(L'\\'));
-  return {system, tempFolder, exeFolder};
+  return {system};
 }
 
 class EnvironmentChange {

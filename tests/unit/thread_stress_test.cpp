@@ -1,5 +1,6 @@
 // Eight threads share one Dictionary, one FileManager and the module's class objects, as the
-// threads of a web server share application-wide objects. Afterwards the dictionary must hold
+// threads of a web server share application-wide objects, and call them both through their
+// interfaces and by name (IDispatch, whose type information the first calls race to load). Afterwards the dictionary must hold
 // exactly what the threads left in it, and nothing of the module may be left alive.
 #include "support/test_support.h"
 
@@ -33,6 +34,8 @@ const CLSID* const kClasses[] = {&CLSID_FileManager, &CLSID_File,         &CLSID
 struct Shared {
   IDictionary* dictionary = nullptr;
   IFileManager* manager = nullptr;
+  IDispatch* dictionaryByName = nullptr;  // the same objects, called as a script calls them
+  IDispatch* managerByName = nullptr;
   std::wstring root;
   std::atomic<long long> calls{0};
   std::mutex mutex;
@@ -98,8 +101,11 @@ class Worker {
     Expect(Count(d->Add(k.get(), item.get())) == S_OK, "Add " + Narrow(key));
     live_.insert(key);
 
-    VARIANT_BOOL exists = VARIANT_FALSE;
-    Expect(Count(d->Exists(k.get(), &exists)) == S_OK && exists == VARIANT_TRUE,
+    Variant exists;
+    Expect(Count(CallByName(shared_.dictionaryByName, L"Exists", DISPATCH_METHOD,
+                            {VBstr(key.c_str())}, exists.get())
+                     .hr) == S_OK &&
+               exists.type() == VT_BOOL && V_BOOL(exists.get()) == VARIANT_TRUE,
            "Exists " + Narrow(key));
     Variant read;
     Expect(Count(d->get_Item(k.get(), read.get())) == S_OK && read.type() == VT_BSTR &&
@@ -132,15 +138,18 @@ class Worker {
   void PathRound() {
     IFileManager* fm = shared_.manager;
     const std::wstring file = folder_ + L"\\f.txt";
-    Bstr folder(folder_), name(L"f.txt"), path(file), built, parent, extension, base;
+    Bstr folder(folder_), name(L"f.txt"), path(file), built, parent, base;
     Expect(Count(fm->BuildPath(folder.get(), name.get(), built.put())) == S_OK &&
                built.view() == file,
            "BuildPath");
     Expect(Count(fm->GetParentFolderName(path.get(), parent.put())) == S_OK &&
                parent.view() == folder_,
            "GetParentFolderName");
-    Expect(Count(fm->GetExtensionName(path.get(), extension.put())) == S_OK &&
-               extension.view() == L"txt",
+    Variant extension;
+    Expect(Count(CallByName(shared_.managerByName, L"GetExtensionName", DISPATCH_METHOD,
+                            {VBstr(file.c_str())}, extension.get())
+                     .hr) == S_OK &&
+               extension.type() == VT_BSTR && std::wstring(V_BSTR(extension.get())) == L"txt",
            "GetExtensionName");
     Expect(Count(fm->GetBaseName(path.get(), base.put())) == S_OK && base.view() == L"f",
            "GetBaseName");
@@ -250,8 +259,13 @@ TEST(ThreadStress, EightThreadsShareADictionaryAFileManagerAndTheClassObjects) {
   ASSERT_EQ(module.Create(CLSID_Dictionary, dictionary.put()), S_OK);
   ComPtr<IFileManager> manager = NewManager();
   ASSERT_TRUE(manager);
+  ComPtr<IDispatch> dictionaryByName, managerByName;
+  ASSERT_EQ(dictionary.As(&dictionaryByName), S_OK);
+  ASSERT_EQ(manager.As(&managerByName), S_OK);
   shared.dictionary = dictionary.get();
   shared.manager = manager.get();
+  shared.dictionaryByName = dictionaryByName.get();
+  shared.managerByName = managerByName.get();
 
   std::vector<Worker> workers;
   for (int i = 0; i < kThreads; ++i) workers.emplace_back(shared, i);
@@ -282,10 +296,10 @@ TEST(ThreadStress, EightThreadsShareADictionaryAFileManagerAndTheClassObjects) {
   EXPECT_TRUE(std::equal(left.begin(), left.end(), expected.begin(), expected.end()))
       << "the keys left are the threads' live keys, in key order";
 
-  shared.dictionary = nullptr;
-  shared.manager = nullptr;
   dictionary.reset();
   manager.reset();
+  dictionaryByName.reset();
+  managerByName.reset();
   EXPECT_EQ(module.CanUnloadNow(), S_OK) << "every object of the module is gone";
 }
 
