@@ -78,7 +78,8 @@ bool JoinPath(const std::string& dir, std::string_view name, std::string* out) {
 
 HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force) {
   // Emptying a root could only end in the failure to remove the root itself.
-  if (deletion::IsVolumeRoot(dir, com::SystemLeadBytes())) return ReportSystemError(clsid, ERROR_ACCESS_DENIED);
+  if (deletion::IsVolumeRoot(dir, com::SystemLeadBytes()))
+    return ReportSystemError(clsid, ERROR_ACCESS_DENIED);
   // The folder itself may be a link as well as anything met below it. Whatever else it has become
   // meanwhile, it is taken for a folder: the walk then meets the platform's error at once.
   const DWORD attributes = ::GetFileAttributesA(dir.c_str());

@@ -37,8 +37,8 @@ bool CreateDirectoryChain(std::string dir, unsigned* budget) {
 }
 
 bool CreateDirectoryChain(const std::string& dir) {
-  const auto levels = static_cast<unsigned>(text::CountOf(dir, kSeparators, com::SystemLeadBytes()));
-  unsigned budget = kAttemptsPerLevel * (levels + 1);
+  const size_t levels = text::CountOf(dir, kSeparators, com::SystemLeadBytes());
+  unsigned budget = kAttemptsPerLevel * (static_cast<unsigned>(levels) + 1);
   return CreateDirectoryChain(dir, &budget);
 }
 

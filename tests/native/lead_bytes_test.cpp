@@ -53,7 +53,8 @@ TEST(LeadBytes, ASingleByteTableFindsWhatAByteSearchFinds) {
     SCOPED_TRACE(bytes);
     ASSERT_EQ(text::FindLastOf(bytes, "\\/", kSingleByte), bytes.find_last_of("\\/"));
     ASSERT_EQ(text::FindFirstOf(bytes, ".", kSingleByte), bytes.find('.'));
-    ASSERT_EQ(text::EndsWithOneOf(bytes, "\\", kSingleByte), !bytes.empty() && bytes.back() == '\\');
+    ASSERT_EQ(text::EndsWithOneOf(bytes, "\\", kSingleByte),
+              !bytes.empty() && bytes.back() == '\\');
     ASSERT_EQ(text::CountOf(bytes, "/", kSingleByte),
               static_cast<std::size_t>(std::count(bytes.begin(), bytes.end(), '/')));
   }

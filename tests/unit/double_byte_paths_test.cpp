@@ -1,5 +1,5 @@
-// Paths on a system whose code page is 932: the second byte of 表 (95 5C) and of ソ (83 5C) is the
-// byte of a backslash, and no member may take it for one. These tests run in a prefix whose
+// Paths on a system whose code page is 932: the second byte of 表 (95 5C) and of ソ (83 5C) is
+// the byte of a backslash, and no member may take it for one. These tests run in a prefix whose
 // system code page is 932 (tests/unit/system_code_page_932.test.sh) and skip elsewhere; the
 // string rules themselves are tested natively with the same table.
 #include "folder_test_support.h"
