@@ -1,14 +1,21 @@
-// One drive: a drive-letter root or a network share.
+// One drive: a drive-letter root or a network share. The object keeps nothing but the path it was
+// made for; every property asks the system afresh, so a drive that becomes ready later says so.
 #pragma once
 
 #include "com/com_object.h"
 #include "module/init_interfaces.h"
+
+#include <string>
 
 namespace docket {
 
 class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
  public:
   static const CLSID& ClassId() { return CLSID_Drive; }
+
+  // True when a script's drive specification names a drive or a share that is there: a UNC path
+  // that exists, or a short form (C, C:, C:\) whose root exists. Longer texts are never drives.
+  static bool Exists(const std::string& spec);
 
   // IDrive
   STDMETHODIMP get_Path(BSTR* pbstrPath) override;
@@ -25,8 +32,21 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
   STDMETHODIMP get_SerialNumber(LONG* pulSerialNumber) override;
   STDMETHODIMP get_IsReady(VARIANT_BOOL* pfReady) override;
 
-  // IDriveInit
+  // IDriveInit: a script's specification, converted as every path argument is.
   STDMETHODIMP Init(BSTR spec) override;
+
+  // The same for a specification already in the platform's form (a root the system listed).
+  HRESULT Bind(std::string spec);
+
+ private:
+  // Set once, by the initialisation. A short specification is kept in its completed root form
+  // (C:\), which the volume queries need; a longer one (a share, or another existing path) as
+  // written, and marked as a share.
+  std::string path_;
+  bool share_ = false;
+
+  // Total or free bytes of the volume as a double, exact far beyond 4 GiB.
+  HRESULT ReturnSpace(bool total, VARIANT* out);
 };
 
 }  // namespace docket

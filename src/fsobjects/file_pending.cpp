@@ -4,12 +4,10 @@
 namespace docket {
 
 STDMETHODIMP File::get__NewEnum(IUnknown** ppEnum) { return E_NOTIMPL; }
-STDMETHODIMP File::get_Type(BSTR* pbstrType) { return E_NOTIMPL; }
 STDMETHODIMP File::AllowAccess(BSTR AccountName, QFPermissionRights Val) { return E_NOTIMPL; }
 STDMETHODIMP File::DenyAccess(BSTR AccountName, QFPermissionRights Val) { return E_NOTIMPL; }
 STDMETHODIMP File::RevokeAllowance(BSTR AccountName) { return E_NOTIMPL; }
 STDMETHODIMP File::RevokeDenial(BSTR AccountName) { return E_NOTIMPL; }
-STDMETHODIMP File::get_MimeType(BSTR* pbstrMimeType) { return E_NOTIMPL; }
 STDMETHODIMP File::get_Owner(BSTR* pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP File::put_Owner(BSTR pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP File::Encrypt(BSTR OutFile, BSTR Password, QFENCTYPE Type) { return E_NOTIMPL; }
@@ -19,6 +17,5 @@ STDMETHODIMP File::get_ImageWidth(LONG* pWidth) { return E_NOTIMPL; }
 STDMETHODIMP File::get_ImageHeight(LONG* pHeight) { return E_NOTIMPL; }
 STDMETHODIMP File::get_ImageColor(LONG* pColors) { return E_NOTIMPL; }
 STDMETHODIMP File::OrderPermissions() { return E_NOTIMPL; }
-STDMETHODIMP File::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
 
 }  // namespace docket

@@ -13,7 +13,5 @@ STDMETHODIMP Folder::get_Owner(BSTR* pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP Folder::put_Owner(BSTR pbstrOwner) { return E_NOTIMPL; }
 STDMETHODIMP Folder::get_Permissions(IDispatch** ppPermissions) { return E_NOTIMPL; }
 STDMETHODIMP Folder::get_Accessible(LONG* pAccessible) { return E_NOTIMPL; }
-STDMETHODIMP Folder::get_Drive(IDrive** ppdrive) { return E_NOTIMPL; }
-STDMETHODIMP Folder::get_Type(BSTR* pbstrType) { return E_NOTIMPL; }
 
 }  // namespace docket

@@ -4,4 +4,5 @@ set(DOCKET_PURE_SOURCES
     manager/path_text.cpp
     dictionary/key_order.cpp
     streams/text_reader.cpp
+    fsobjects/drive_spec.cpp
 )

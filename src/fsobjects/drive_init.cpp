@@ -1,0 +1,49 @@
+// How a Drive comes to know its drive, and how a drive specification is tested for existence
+// without making one.
+#include "fsobjects/drive.h"
+#include "fsobjects/drive_spec.h"
+#include "fsobjects/file_path.h"
+#include "module/error_report.h"
+
+namespace docket {
+namespace {
+
+// An empty text is no root at all, whatever the platform makes of it (the current drive, or none).
+bool RootExists(const std::string& root) {
+  return !root.empty() && ::GetDriveTypeA(root.c_str()) != DRIVE_NO_ROOT_DIR;
+}
+
+bool PathExists(const std::string& path) {
+  return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+}  // namespace
+
+bool Drive::Exists(const std::string& spec) {
+  if (drivespec::IsUnc(spec)) return PathExists(spec);
+  if (spec.size() <= drivespec::kRootLength) return RootExists(drivespec::CompleteRoot(spec));
+  return false;
+}
+
+STDMETHODIMP Drive::Init(BSTR spec) {
+  return com::Guarded([&] {
+    PlatformPath path = ToPlatformPath(spec);
+    if (!path) return ReportRefusedPath(ClassId(), path);
+    return Bind(std::move(path.text));
+  });
+}
+
+HRESULT Drive::Bind(std::string spec) {
+  if (spec.size() > drivespec::kRootLength) {
+    if (!PathExists(spec)) return ReportLastError(ClassId());
+    path_ = std::move(spec);
+    share_ = true;
+    return S_OK;
+  }
+  std::string root = drivespec::CompleteRoot(spec);
+  if (!RootExists(root)) return ReportError(ClassId(), L"Device Unavailable.", 0);
+  path_ = std::move(root);
+  return S_OK;
+}
+
+}  // namespace docket
