@@ -32,11 +32,13 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
   STDMETHODIMP get_SerialNumber(LONG* pulSerialNumber) override;
   STDMETHODIMP get_IsReady(VARIANT_BOOL* pfReady) override;
 
-  // IDriveInit: a script's specification, converted as every path argument is.
+  // IDriveInit: a script's specification, converted as every path argument is, which must name
+  // a drive root or an existing path.
   STDMETHODIMP Init(BSTR spec) override;
 
-  // The same for a specification already in the platform's form (a root the system listed).
-  HRESULT Bind(std::string spec);
+  // A root the system has just listed (C:\) is taken as it is, without asking the system again
+  // whether it exists.
+  void InitListedRoot(std::string root) { path_ = std::move(root); }
 
  private:
   // Set once, by the initialisation. A short specification is kept in its completed root form

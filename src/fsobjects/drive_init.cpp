@@ -27,23 +27,19 @@ bool Drive::Exists(const std::string& spec) {
 
 STDMETHODIMP Drive::Init(BSTR spec) {
   return com::Guarded([&] {
-    PlatformPath path = ToPlatformPath(spec);
-    if (!path) return ReportRefusedPath(ClassId(), path);
-    return Bind(std::move(path.text));
-  });
-}
-
-HRESULT Drive::Bind(std::string spec) {
-  if (spec.size() > drivespec::kRootLength) {
-    if (!PathExists(spec)) return ReportLastError(ClassId());
-    path_ = std::move(spec);
-    share_ = true;
+    PlatformPath given = ToPlatformPath(spec);
+    if (!given) return ReportRefusedPath(ClassId(), given);
+    if (given.text.size() > drivespec::kRootLength) {
+      if (!PathExists(given.text)) return ReportLastError(ClassId());
+      path_ = std::move(given.text);
+      share_ = true;
+      return S_OK;
+    }
+    std::string root = drivespec::CompleteRoot(given.text);
+    if (!RootExists(root)) return ReportError(ClassId(), L"Device Unavailable.", 0);
+    path_ = std::move(root);
     return S_OK;
-  }
-  std::string root = drivespec::CompleteRoot(spec);
-  if (!RootExists(root)) return ReportError(ClassId(), L"Device Unavailable.", 0);
-  path_ = std::move(root);
-  return S_OK;
+  });
 }
 
 }  // namespace docket

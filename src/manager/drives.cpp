@@ -11,7 +11,9 @@
 
 namespace docket {
 
-// Every root the system lists whose drive can be made; a root that vanished meanwhile is left out.
+// Every root the system lists, in a new snapshot. Asking the system once more whether each root
+// exists would cost a query per drive (as much as the whole listing on some systems) to learn
+// what the listing has just said.
 STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) {
   DOCKET_RETURN_IF_NULL(ppdrives);
   *ppdrives = nullptr;
@@ -28,7 +30,7 @@ STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) {
     for (const char* root = roots; *root; root += std::strlen(root) + 1) {
       com::ComPtr<Drive> drive;
       DOCKET_RETURN_IF_FAILED(Drive::Create(&drive));
-      if (FAILED(drive->Bind(root))) continue;
+      drive->InitListedRoot(root);
       DOCKET_RETURN_IF_FAILED(keyed_collection::AddObject(init.get(), root, static_cast<IDrive*>(drive.get())));
     }
     *ppdrives = drives.detach();
