@@ -38,9 +38,10 @@ Function Filled(progId, count)
 End Function
 
 ' One workload on a dictionary: "adds", "position" (ours Item(i); the peer its Items() fetched
-' once, or Items()(i) per read for "position-each"), "key", "foreach". Returns the seconds.
+' once, or Items()(i) per read for "position-each"), "key", "foreach", "exists", "keys" (For Each
+' over Keys), "remove" (every entry, one by one, in scattered order). Returns the seconds.
 Function Timed(d, isOurs, workload, count)
-    Dim i, items, item
+    Dim i, items, item, key
     started = Timer
     Select Case workload
         Case "position"
@@ -60,6 +61,15 @@ Function Timed(d, isOurs, workload, count)
             Else
                 For Each item In d.Items() : sum = sum + item : Next
             End If
+        Case "exists"
+            For i = 1 To count
+                If d.Exists(KeyOf(i, count)) Then sum = sum + 1
+                If d.Exists("no" & i) Then sum = sum + 1
+            Next
+        Case "keys"
+            For Each key In d.Keys : sum = sum + 1 : Next
+        Case "remove"
+            For i = 1 To count : d.Remove KeyOf(i, count) : Next
     End Select
     Timed = Elapsed()
 End Function
@@ -74,6 +84,9 @@ Report kEntries & " adds", tOurs, Elapsed()
 Report kEntries & " reads by position (peer: Items() once)", Timed(ours, True, "position", kEntries), Timed(peer, False, "position", kEntries)
 Report kEntries & " reads by key", Timed(ours, True, "key", kEntries), Timed(peer, False, "key", kEntries)
 Report kEntries & " items by For Each (peer: over Items())", Timed(ours, True, "foreach", 0), Timed(peer, False, "foreach", 0)
+Report kEntries & " present and " & kEntries & " missing keys by Exists", Timed(ours, True, "exists", kEntries), Timed(peer, False, "exists", kEntries)
+Report kEntries & " keys by For Each over Keys", Timed(ours, True, "keys", 0), Timed(peer, False, "keys", 0)
+Report kEntries & " removals", Timed(ours, True, "remove", kEntries), Timed(peer, False, "remove", kEntries)
 Set ours = Filled("Docket.Dictionary", kSmall)
 Set peer = Filled("Scripting.Dictionary", kSmall)
 Report kSmall & " reads by position (peer: Items()(i))", Timed(ours, True, "position", kSmall), Timed(peer, False, "position-each", kSmall)

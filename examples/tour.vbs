@@ -1,7 +1,8 @@
-' A first tour of DocketMod: run it with ./scripts/demo (or docket-host.exe examples\tour.vbs).
-' The page host creates the component as a web server's script host would.
+' A first tour of DocketMod: run it with ./scripts/demo (or, from the repository's root,
+' docket-host.exe examples\tour.vbs --args examples). The page host creates the component as a
+' web server's script host would.
 Option Explicit
-Dim fm, work, folder, stream, file, item, d, key
+Dim fm, work, folder, stream, file, item, d, key, control, field
 
 Set fm = Server.CreateObject("Corvane.FileManager")
 
@@ -47,6 +48,20 @@ For key = 1 To d.Count
   Show "position " & key, d.Item(key)
 Next
 Show "d(""APPLE"")", d("APPLE")
+d.Remove "banana"
+For Each key In d.Keys
+  Show "after Remove ""banana"", key", key
+Next
+
+Response.Write "A file into a database field and back (blob_field.vbs stands in for the field)" & vbCrLf
+Set control = CreateObject("MSScriptControl.ScriptControl")
+control.Language = "VBScript"
+control.AddCode fm.OpenTextFile(Host.Arguments(0) & "\blob_field.vbs").ReadAll
+Set field = control.CodeObject
+fm.ExportToBlob folder.Path & "\today.log", field
+Show "ExportToBlob of today.log: chunks in the field", field.ChunkCount()
+fm.ImportFromBlob field, folder.Path & "\restored.log"
+Show "ImportFromBlob into restored.log", fm.GetFile(folder.Path & "\restored.log").Size & " bytes"
 
 Response.Write "Errors carry the system's text" & vbCrLf
 On Error Resume Next

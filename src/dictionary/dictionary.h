@@ -38,9 +38,13 @@ class Dictionary final : public com::ComObject<Dictionary, IDictionary> {
   HRESULT Store(VARIANT* key, VARIANT* item, OnEqualKey onEqualKey);
   HRESULT CopyItemForKey(std::wstring_view key, VARIANT* out);
   HRESULT CopyItemAt(LONG position, VARIANT* out);
+  // A 0-based array of variants, one per entry in key order, each set by fill(entry, element).
+  template <class Fill>
+  HRESULT SnapshotArray(VARIANT* out, Fill fill);
 
   // Guarded by objectLock_: shared for readers, exclusive for writers. Items that leave the
   // dictionary are released only after the lock is dropped, since a release may run any code.
+  // The store's order carries the comparison that CompareMode chose.
   Entries entries_;
 };
 

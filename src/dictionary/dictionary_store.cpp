@@ -1,5 +1,5 @@
-// Storing entries: Add (which takes over an object handed to it by reference) and Item (put),
-// which replaces.
+// Storing entries: Add (which takes over an object handed to it by reference) and Item (put and
+// putref), which replaces.
 #include "dictionary/dictionary.h"
 
 #include "com/guard.h"
@@ -37,6 +37,11 @@ STDMETHODIMP Dictionary::Add(VARIANT* Key, VARIANT* Item) {
 STDMETHODIMP Dictionary::put_Item(VARIANT* Key, VARIANT* pRetItem) {
   if (!Key || !pRetItem) return E_POINTER;
   return com::Guarded([&] { return Store(Key, pRetItem, OnEqualKey::Replace); });
+}
+
+// Set d(key) = object: an object is stored as any other value.
+STDMETHODIMP Dictionary::putref_Item(VARIANT* Key, VARIANT* pRetItem) {
+  return put_Item(Key, pRetItem);
 }
 
 HRESULT Dictionary::Store(VARIANT* keyArgument, VARIANT* itemArgument, OnEqualKey onEqualKey) {

@@ -3,17 +3,18 @@
 // Scripts walk a dictionary with `For i = 1 To d.Count: d.Item(i)`; with a plain ordered tree
 // each positional access would walk from the first entry and the loop would be quadratic.
 //
-// Entries are never removed one by one (the dictionary only adds and replaces), so the tree
-// offers insertion, lookup, rank access and an in-order walk, and frees everything at the end.
-// Node addresses never change, so an Entry* stays valid for the tree's lifetime.
+// Insertion, removal, renaming, lookup and rank access are logarithmic; nothing is copied when
+// the tree rebalances or renames, so an Entry* stays valid until that entry is removed.
 //
-// Order: a three-way comparison object, Order{}(a, b) < 0 when a sorts first.
+// Order: a three-way comparison object, order(a, b) < 0 when a sorts first. It may carry state
+// (such as case sensitivity), which can change only while the tree is empty.
 // Pure: no platform header, so it is also built natively with the sanitizers.
 #pragma once
 
 #include <algorithm>
 #include <cstddef>
 #include <memory>
+#include <optional>
 #include <utility>
 
 namespace docket {
@@ -26,24 +27,42 @@ class RankedTree {
     Value value;
   };
 
-  RankedTree() = default;
+  enum class Renamed { kDone, kMissing, kTaken };
+
+  explicit RankedTree(Order order = Order{}) : order_(order) {}
   RankedTree(const RankedTree&) = delete;
   RankedTree& operator=(const RankedTree&) = delete;
+  RankedTree(RankedTree&&) noexcept = default;
+  RankedTree& operator=(RankedTree&&) noexcept = default;
 
   size_t size() const { return CountOf(root_.get()); }
   // Levels on the longest path from the root (0 when empty); logarithmic in size().
   int height() const { return HeightOf(root_.get()); }
+
+  const Order& order() const { return order_; }
+
+  // Replaces the order; refused (false) unless the tree is empty, since entries placed under one
+  // order would be misplaced under another.
+  bool Reorder(Order order) {
+    if (root_) return false;
+    order_ = order;
+    return true;
+  }
 
   // The entry whose key is equivalent to `key`, or null.
   template <class Lookup>
   const Entry* Find(const Lookup& key) const {
     const Node* node = root_.get();
     while (node) {
-      const int order = Order{}(key, node->entry.key);
+      const int order = order_(key, node->entry.key);
       if (order == 0) return &node->entry;
       node = (order < 0 ? node->left : node->right).get();
     }
     return nullptr;
+  }
+  template <class Lookup>
+  Entry* Find(const Lookup& key) {
+    return const_cast<Entry*>(std::as_const(*this).Find(key));
   }
 
   // The entry at `rank` in key order; rank must be below size().
@@ -66,8 +85,48 @@ class RankedTree {
   // the entry already there is returned with `false`. On std::bad_alloc nothing has changed.
   std::pair<Entry*, bool> TryInsert(Key&& key, Value&& value) {
     bool inserted = false;
-    Entry* entry = InsertBelow(root_, key, value, inserted);
+    // The node is allocated only once its place is found, and before key and value are moved
+    // into it, so a failed allocation leaves them with the caller.
+    auto make = [&] { return std::make_unique<Node>(std::move(key), std::move(value)); };
+    Entry* entry = InsertBelow(root_, key, make, inserted);
     return {entry, inserted};
+  }
+
+  // Takes the entry whose key is equivalent to `key` out of the tree; nothing when there is none.
+  template <class Lookup>
+  std::optional<Entry> Erase(const Lookup& key) {
+    Link node = DetachBelow(root_, key);
+    if (!node) return std::nullopt;
+    return std::move(node->entry);
+  }
+
+  // Gives the entry under `from` the key `to`, moving it to its new place in key order. Refused
+  // when there is no such entry, or when another entry already has a key equivalent to `to`.
+  // Nothing is allocated: the entry's own node moves.
+  template <class Lookup>
+  Renamed Rename(const Lookup& from, Key&& to) noexcept {
+    Entry* entry = Find(from);
+    if (!entry) return Renamed::kMissing;
+    if (order_(entry->key, to) == 0) {  // the same key spelt another way keeps its place
+      entry->key = std::move(to);
+      return Renamed::kDone;
+    }
+    if (Find(to)) return Renamed::kTaken;
+    Link node = DetachBelow(root_, from);
+    node->entry.key = std::move(to);
+    node->height = 1;
+    node->count = 1;
+    bool inserted = false;
+    auto reuse = [&] { return std::move(node); };
+    InsertBelow(root_, entry->key, reuse, inserted);
+    return Renamed::kDone;
+  }
+
+  // Every entry, in a tree of the same order; this one is left empty.
+  RankedTree TakeAll() noexcept {
+    RankedTree taken(order_);
+    taken.root_ = std::move(root_);
+    return taken;
   }
 
   // Calls visit(entry) for every entry in key order until it returns false.
@@ -114,7 +173,7 @@ class RankedTree {
     top = std::move(pivot);
   }
 
-  // Restores the height balance of `top` after one insertion below it.
+  // Restores the height balance of `top` after one insertion or removal below it.
   static void Rebalance(Link& top) {
     Update(*top);
     const int balance = HeightOf(top->left.get()) - HeightOf(top->right.get());
@@ -128,20 +187,57 @@ class RankedTree {
     }
   }
 
+  // Places the node that make() gives where `key` belongs, unless an equivalent key is there.
   // Recursion depth is the tree's height, at most about 1.44 log2(size).
-  Entry* InsertBelow(Link& link, Key& key, Value& value, bool& inserted) {
+  template <class Make>
+  Entry* InsertBelow(Link& link, const Key& key, Make& make, bool& inserted) {
     if (!link) {
-      // The node is allocated before key and value are moved into it, so a failed allocation
-      // leaves them with the caller.
-      link = std::make_unique<Node>(std::move(key), std::move(value));
+      link = make();
       inserted = true;
       return &link->entry;
     }
-    const int order = Order{}(key, link->entry.key);
+    const int order = order_(key, link->entry.key);
     if (order == 0) return &link->entry;
-    Entry* entry = InsertBelow(order < 0 ? link->left : link->right, key, value, inserted);
+    Entry* entry = InsertBelow(order < 0 ? link->left : link->right, key, make, inserted);
     if (inserted) Rebalance(link);
     return entry;
+  }
+
+  // Unlinks the node whose key is equivalent to `key` from the subtree and returns it, without
+  // children; null when there is none.
+  template <class Lookup>
+  Link DetachBelow(Link& link, const Lookup& key) {
+    if (!link) return nullptr;
+    const int order = order_(key, link->entry.key);
+    if (order != 0) {
+      Link detached = DetachBelow(order < 0 ? link->left : link->right, key);
+      if (detached) Rebalance(link);
+      return detached;
+    }
+    Link detached = std::move(link);
+    if (!detached->left) {
+      link = std::move(detached->right);
+    } else if (!detached->right) {
+      link = std::move(detached->left);
+    } else {  // the next entry in key order takes the place
+      link = DetachFirst(detached->right);
+      link->left = std::move(detached->left);
+      link->right = std::move(detached->right);
+      Rebalance(link);
+    }
+    return detached;
+  }
+
+  // Unlinks the subtree's first node (it has no left child) and returns it.
+  static Link DetachFirst(Link& link) {
+    if (!link->left) {
+      Link first = std::move(link);
+      link = std::move(first->right);
+      return first;
+    }
+    Link first = DetachFirst(link->left);
+    Rebalance(link);
+    return first;
   }
 
   template <class Visit>
@@ -151,6 +247,7 @@ class RankedTree {
   }
 
   Link root_;
+  Order order_;
 };
 
 }  // namespace docket

@@ -3,6 +3,8 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "fsobjects/drive_spec.h"
+#include "module/binding.h"
 #include "module/init_interfaces.h"
 
 #include <string>
@@ -38,17 +40,27 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
 
   // A root the system has just listed (C:\) is taken as it is, without asking the system again
   // whether it exists.
-  void InitListedRoot(std::string root) { path_ = std::move(root); }
+  HRESULT InitListedRoot(const std::string& root);
 
  private:
-  // Set once, by the initialisation. A short specification is kept in its completed root form
-  // (C:\), which the volume queries need; a longer one (a share, or another existing path) as
-  // written, and marked as a share.
-  std::string path_;
-  bool share_ = false;
+  // A short specification is kept in its completed root form (C:\), which the volume queries
+  // need; a longer one (a share, or another existing path) as written, and marked as a share.
+  struct Location {
+    std::string path;
+    bool share = false;
+  };
 
+  // body(root) with the root the volume queries take, or the refusal of a drive created by name.
+  template <class Body>
+  HRESULT WithQueryRoot(Body&& body) const {
+    return location_.Use(ClassId(), [&](const Location& here) {
+      return body(drivespec::QueryRoot(here.path));
+    });
+  }
   // Total or free bytes of the volume as a double, exact far beyond 4 GiB.
   HRESULT ReturnSpace(bool total, VARIANT* out);
+
+  Binding<Location> location_;
 };
 
 }  // namespace docket

@@ -26,18 +26,24 @@ bool Drive::Exists(const std::string& spec) {
 }
 
 STDMETHODIMP Drive::Init(BSTR spec) {
-  return com::Guarded([&] {
+  return location_.BindOnce([&](Location* here) {
     PlatformPath given = ToPlatformPath(spec);
     if (!given) return ReportRefusedPath(ClassId(), given);
     if (given.text.size() > drivespec::kRootLength) {
       if (!PathExists(given.text)) return ReportLastError(ClassId());
-      path_ = std::move(given.text);
-      share_ = true;
+      here->path = std::move(given.text);
+      here->share = true;
       return S_OK;
     }
-    std::string root = drivespec::CompleteRoot(given.text);
-    if (!RootExists(root)) return ReportError(ClassId(), L"Device Unavailable.", 0);
-    path_ = std::move(root);
+    here->path = drivespec::CompleteRoot(given.text);
+    if (!RootExists(here->path)) return ReportError(ClassId(), L"Device Unavailable.", 0);
+    return S_OK;
+  });
+}
+
+HRESULT Drive::InitListedRoot(const std::string& root) {
+  return location_.BindOnce([&](Location* here) {
+    here->path = root;
     return S_OK;
   });
 }

@@ -2,25 +2,27 @@
 #include "com/ansi.h"
 #include "com/make_child.h"
 #include "fsobjects/drive.h"
-#include "fsobjects/drive_spec.h"
 #include "fsobjects/folder.h"
 
 #include <winnetwk.h>
 
 namespace docket {
 
+// Path and DriveLetter report what the drive holds: nothing, for one created by name.
 STDMETHODIMP Drive::get_Path(BSTR* pbstrPath) {
   DOCKET_RETURN_IF_NULL(pbstrPath);
   *pbstrPath = nullptr;
-  return com::Guarded(
-      [&] { return com::ReturnWide(drivespec::DisplayName(com::FromAnsi(path_)), pbstrPath); });
+  return com::Guarded([&] {
+    const std::wstring path = com::FromAnsi(location_.Peek().path);
+    return com::ReturnWide(drivespec::DisplayName(path), pbstrPath);
+  });
 }
 
 STDMETHODIMP Drive::get_DriveLetter(BSTR* pbstrLetter) {
   DOCKET_RETURN_IF_NULL(pbstrLetter);
   *pbstrLetter = nullptr;
   return com::Guarded([&] {
-    const std::wstring path = com::FromAnsi(path_);
+    const std::wstring path = com::FromAnsi(location_.Peek().path);
     return com::ReturnWide(std::wstring_view(path).substr(0, 1), pbstrLetter);
   });
 }
@@ -30,9 +32,9 @@ STDMETHODIMP Drive::get_DriveLetter(BSTR* pbstrLetter) {
 STDMETHODIMP Drive::get_ShareName(BSTR* pbstrShareName) {
   DOCKET_RETURN_IF_NULL(pbstrShareName);
   *pbstrShareName = nullptr;
-  return com::Guarded([&] {
-    if (share_) return com::ReturnAnsi(path_, pbstrShareName);
-    const std::string local = path_.substr(0, path_.find('\\'));
+  return location_.Use(ClassId(), [&](const Location& here) {
+    if (here.share) return com::ReturnAnsi(here.path, pbstrShareName);
+    const std::string local = here.path.substr(0, here.path.find('\\'));
     char remote[MAX_PATH];
     DWORD length = sizeof remote;
     if (::WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR) remote[0] = '\0';
@@ -45,9 +47,10 @@ STDMETHODIMP Drive::get_ShareName(BSTR* pbstrShareName) {
 STDMETHODIMP Drive::get_DriveType(DriveTypeConst* pdt) {
   DOCKET_RETURN_IF_NULL(pdt);
   *pdt = DriveTypeUnknown;
-  return com::Guarded([&] {
-    const UINT kind = ::GetDriveTypeA(drivespec::QueryRoot(path_).c_str());
-    if (kind >= DRIVE_REMOVABLE && kind <= DRIVE_RAMDISK) *pdt = static_cast<DriveTypeConst>(kind - 1);
+  return WithQueryRoot([&](const std::string& root) {
+    const UINT kind = ::GetDriveTypeA(root.c_str());
+    if (kind >= DRIVE_REMOVABLE && kind <= DRIVE_RAMDISK)
+      *pdt = static_cast<DriveTypeConst>(kind - 1);
     return S_OK;
   });
 }
@@ -55,9 +58,10 @@ STDMETHODIMP Drive::get_DriveType(DriveTypeConst* pdt) {
 STDMETHODIMP Drive::get_RootFolder(IFolder** ppfolder) {
   DOCKET_RETURN_IF_NULL(ppfolder);
   *ppfolder = nullptr;
-  return com::Guarded([&] {
-    const com::Bstr root = com::AnsiToBstr(path_);
-    return com::MakeChild<Folder>(ppfolder, [&](Folder& folder) { return folder.InitPath(root.get()); });
+  return location_.Use(ClassId(), [&](const Location& here) {
+    const com::Bstr root = com::AnsiToBstr(here.path);
+    return com::MakeChild<Folder>(ppfolder,
+                                  [&](Folder& folder) { return folder.InitPath(root.get()); });
   });
 }
 

@@ -2,7 +2,6 @@
 // space. Every failure of the system is reported with its own text.
 #include "com/ansi.h"
 #include "fsobjects/drive.h"
-#include "fsobjects/drive_spec.h"
 #include "fsobjects/file_path.h"
 #include "module/error_report.h"
 
@@ -28,9 +27,9 @@ bool ReadVolume(const std::string& drivePath, VolumeFacts* facts) {
 STDMETHODIMP Drive::get_VolumeName(BSTR* pbstrName) {
   DOCKET_RETURN_IF_NULL(pbstrName);
   *pbstrName = nullptr;
-  return com::Guarded([&] {
+  return WithQueryRoot([&](const std::string& root) {
     VolumeFacts facts;
-    if (!ReadVolume(drivespec::QueryRoot(path_), &facts)) return ReportLastError(ClassId());
+    if (!ReadVolume(root, &facts)) return ReportLastError(ClassId());
     return com::ReturnAnsi(facts.label, pbstrName);
   });
 }
@@ -38,11 +37,10 @@ STDMETHODIMP Drive::get_VolumeName(BSTR* pbstrName) {
 // An empty name removes the label. The name is converted as a path is, so that a NUL or a
 // character the code page lacks is refused instead of reaching the volume altered.
 STDMETHODIMP Drive::put_VolumeName(BSTR pbstrName) {
-  return com::Guarded([&] {
+  return WithQueryRoot([&](const std::string& root) {
     const PlatformPath name = ToPlatformPath(pbstrName);
     if (!name) return ReportRefusedPath(ClassId(), name);
-    if (!::SetVolumeLabelA(drivespec::QueryRoot(path_).c_str(), name.text.c_str()))
-      return ReportLastError(ClassId());
+    if (!::SetVolumeLabelA(root.c_str(), name.text.c_str())) return ReportLastError(ClassId());
     return S_OK;
   });
 }
@@ -50,9 +48,9 @@ STDMETHODIMP Drive::put_VolumeName(BSTR pbstrName) {
 STDMETHODIMP Drive::get_FileSystem(BSTR* pbstrFileSystem) {
   DOCKET_RETURN_IF_NULL(pbstrFileSystem);
   *pbstrFileSystem = nullptr;
-  return com::Guarded([&] {
+  return WithQueryRoot([&](const std::string& root) {
     VolumeFacts facts;
-    if (!ReadVolume(drivespec::QueryRoot(path_), &facts)) return ReportLastError(ClassId());
+    if (!ReadVolume(root, &facts)) return ReportLastError(ClassId());
     return com::ReturnAnsi(facts.fileSystem, pbstrFileSystem);
   });
 }
@@ -60,9 +58,9 @@ STDMETHODIMP Drive::get_FileSystem(BSTR* pbstrFileSystem) {
 STDMETHODIMP Drive::get_SerialNumber(LONG* pulSerialNumber) {
   DOCKET_RETURN_IF_NULL(pulSerialNumber);
   *pulSerialNumber = 0;
-  return com::Guarded([&] {
+  return WithQueryRoot([&](const std::string& root) {
     VolumeFacts facts;
-    if (!ReadVolume(drivespec::QueryRoot(path_), &facts)) return ReportLastError(ClassId());
+    if (!ReadVolume(root, &facts)) return ReportLastError(ClassId());
     *pulSerialNumber = static_cast<LONG>(facts.serial);
     return S_OK;
   });
@@ -71,9 +69,9 @@ STDMETHODIMP Drive::get_SerialNumber(LONG* pulSerialNumber) {
 STDMETHODIMP Drive::get_IsReady(VARIANT_BOOL* pfReady) {
   DOCKET_RETURN_IF_NULL(pfReady);
   *pfReady = VARIANT_FALSE;
-  return com::Guarded([&] {
+  return WithQueryRoot([&](const std::string& root) {
     VolumeFacts facts;
-    if (ReadVolume(drivespec::QueryRoot(path_), &facts)) *pfReady = VARIANT_TRUE;
+    if (ReadVolume(root, &facts)) *pfReady = VARIANT_TRUE;
     return S_OK;
   });
 }
@@ -83,10 +81,9 @@ STDMETHODIMP Drive::get_IsReady(VARIANT_BOOL* pfReady) {
 HRESULT Drive::ReturnSpace(bool total, VARIANT* out) {
   DOCKET_RETURN_IF_NULL(out);
   ::VariantInit(out);
-  return com::Guarded([&] {
+  return WithQueryRoot([&](const std::string& root) {
     ULARGE_INTEGER callerFree, totalBytes, freeBytes;
-    if (!::GetDiskFreeSpaceExA(drivespec::QueryRoot(path_).c_str(), &callerFree, &totalBytes,
-                               &freeBytes))
+    if (!::GetDiskFreeSpaceExA(root.c_str(), &callerFree, &totalBytes, &freeBytes))
       return ReportLastError(ClassId());
     V_VT(out) = VT_R8;
     V_R8(out) = static_cast<double>(total ? totalBytes.QuadPart : freeBytes.QuadPart);

@@ -2,13 +2,17 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "crypto/block_file_cipher.h"
+#include "fsobjects/image_header.h"
+#include "module/binding.h"
+#include "module/init_interfaces.h"
+#include "security/acl_holder.h"
 
 #include <string>
-#include "module/init_interfaces.h"
 
 namespace docket {
 
-class File final : public com::ComObject<File, IFile, IFileInit> {
+class File final : public com::ComObject<File, IFile, IFileInit, IItemAclInit> {
  public:
   static const CLSID& ClassId() { return CLSID_File; }
 
@@ -56,17 +60,33 @@ class File final : public com::ComObject<File, IFile, IFileInit> {
   STDMETHODIMP InitFolderName(const wchar_t* folder, BSTR name) override;
   STDMETHODIMP InitPath(BSTR path) override;
 
+  // IItemAclInit
+  STDMETHODIMP UseAcl(const ACL* acl) override;
+
  private:
   // Paths are kept in the system code page, as every platform call takes them.
-  std::string name_;        // the file name without folder
-  std::string folderPart_;  // the folder, ending in a backslash when split off a path
-  std::string path_;        // the full path as given, or folder part + name
-  bool accessible_ = false;  // the file could be opened at initialisation (not access denied)
+  struct Location {
+    std::string name;        // the file name without folder
+    std::string folderPart;  // the folder, ending in a backslash when split off a path
+    std::string path;        // the full path as given, or folder part + name
+    bool accessible = false;  // the file could be opened at initialisation (not access denied)
+  };
 
-  // Probes the file and, when the probe allows it, takes the three path strings.
-  HRESULT Initialise(std::string folderPart, std::string name, std::string path);
+  // Probes the file named by here->path; fails unless it can be looked at or only access is denied.
+  static HRESULT Probe(Location* here);
+  // What the first completed image probe measured; final for the object's life (objectLock_).
+  image::Dimensions image_;
+  bool imageProbed_ = false;
+  // The image dimensions: the kept ones, or those of a probe of the file now.
+  HRESULT ImageDimensions(image::Dimensions* out);
+  HRESULT ImageField(std::uint32_t image::Dimensions::*field, LONG* out);
   // Where Copy and Move put the file: a bare name stays in this file's folder.
-  std::string ResolveDestination(const std::string& destination) const;
+  static std::string ResolveDestination(const Location& here, const std::string& destination);
+  // Encrypt and Decrypt: this file into `outFile` by the method `type` names.
+  HRESULT RunCipher(BSTR outFile, BSTR password, QFENCTYPE type, crypto::CipherDirection direction);
+
+  Binding<Location> location_;
+  AclHolderSlot aclHolder_;  // shared with the file's permission enumerators and entries
 };
 
 }  // namespace docket

@@ -20,44 +20,46 @@ HRESULT RunTowards(const std::string& target, Operation&& operation) {
 
 }  // namespace
 
-std::string File::ResolveDestination(const std::string& destination) const {
+std::string File::ResolveDestination(const Location& here, const std::string& destination) {
   if (destination.find('\\') != std::string::npos) return destination;
-  return folderPart_ + destination;
+  return here.folderPart + destination;
 }
 
 STDMETHODIMP File::put_Name(BSTR pbstrName) {
-  return com::Guarded([&] {
-    return RunTowards(folderPart_ + AnsiPathText(pbstrName), [&](const char* renamed) {
+  return location_.Use(ClassId(), [&](const Location& here) {
+    return RunTowards(here.folderPart + AnsiPathText(pbstrName), [&](const char* renamed) {
       // No replace flag: a rename never overwrites another file.
-      return ::MoveFileExA(path_.c_str(), renamed,
+      return ::MoveFileExA(here.path.c_str(), renamed,
                            MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
     });
   });
 }
 
 STDMETHODIMP File::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
-  return com::Guarded([&] {
-    return RunTowards(ResolveDestination(AnsiPathText(Destination)), [&](const char* target) {
-      return ::CopyFileA(path_.c_str(), target, OverWriteFiles == VARIANT_FALSE) != FALSE;
+  return location_.Use(ClassId(), [&](const Location& here) {
+    return RunTowards(ResolveDestination(here, AnsiPathText(Destination)), [&](const char* target) {
+      return ::CopyFileA(here.path.c_str(), target, OverWriteFiles == VARIANT_FALSE) != FALSE;
     });
   });
 }
 
 STDMETHODIMP File::Move(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
-  return com::Guarded([&] {
-    return RunTowards(ResolveDestination(AnsiPathText(Destination)), [&](const char* target) {
-      return MoveFileByPlatform(path_, target, OverWriteFiles != VARIANT_FALSE);
+  return location_.Use(ClassId(), [&](const Location& here) {
+    return RunTowards(ResolveDestination(here, AnsiPathText(Destination)), [&](const char* target) {
+      return MoveFileByPlatform(here.path, target, OverWriteFiles != VARIANT_FALSE);
     });
   });
 }
 
 STDMETHODIMP File::Delete(VARIANT_BOOL Force) {
   if (Policy::DeleteDisabled()) return Policy::Refuse(ClassId());
-  // Read-only, hidden and system files resist deletion unless the caller insists.
-  if (Force != VARIANT_FALSE && !::SetFileAttributesA(path_.c_str(), FILE_ATTRIBUTE_NORMAL))
-    return ReportLastError(ClassId());
-  if (!::DeleteFileA(path_.c_str())) return ReportLastError(ClassId());
-  return S_OK;
+  return location_.Use(ClassId(), [&](const Location& here) {
+    // Read-only, hidden and system files resist deletion unless the caller insists.
+    if (Force != VARIANT_FALSE && !::SetFileAttributesA(here.path.c_str(), FILE_ATTRIBUTE_NORMAL))
+      return ReportLastError(ClassId());
+    if (!::DeleteFileA(here.path.c_str())) return ReportLastError(ClassId());
+    return S_OK;
+  });
 }
 
 // Appending to and comparing with another file are not offered.

@@ -21,8 +21,8 @@ std::string ParentPathOf(const std::string& folderPart) {
 STDMETHODIMP File::get_ParentFolder(IFolder** ppfolder) {
   if (!ppfolder) return E_POINTER;
   *ppfolder = nullptr;
-  return com::Guarded([&] {
-    const com::Bstr parent = com::AnsiToBstr(ParentPathOf(folderPart_));
+  return location_.Use(ClassId(), [&](const Location& here) {
+    const com::Bstr parent = com::AnsiToBstr(ParentPathOf(here.folderPart));
     return com::MakeChild<Folder>(ppfolder,
                                   [&](Folder& folder) { return folder.InitPath(parent.get()); });
   });

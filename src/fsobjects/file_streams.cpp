@@ -11,8 +11,8 @@ namespace docket {
 STDMETHODIMP File::OpenAsTextStream(IOMode IOMode, Tristate Format, ITextStream** ppts) {
   if (!ppts) return E_POINTER;
   *ppts = nullptr;
-  return com::Guarded([&] {
-    const com::Bstr path = com::AnsiToBstr(path_);
+  return location_.Use(ClassId(), [&](const Location& here) {
+    const com::Bstr path = com::AnsiToBstr(here.path);
     return com::MakeChild<TextStream>(ppts, [&](TextStream& stream) {
       return stream.Open(path.get(), IOMode, VARIANT_FALSE, Format);
     });
@@ -22,8 +22,8 @@ STDMETHODIMP File::OpenAsTextStream(IOMode IOMode, Tristate Format, ITextStream*
 STDMETHODIMP File::OpenAsBinaryStream(IOMode IOMode, IBinaryStream** ppbs) {
   if (!ppbs) return E_POINTER;
   *ppbs = nullptr;
-  return com::Guarded([&] {
-    const com::Bstr path = com::AnsiToBstr(path_);
+  return location_.Use(ClassId(), [&](const Location& here) {
+    const com::Bstr path = com::AnsiToBstr(here.path);
     return com::MakeChild<BinaryStream>(
         ppbs, [&](BinaryStream& stream) { return stream.Open(path.get(), IOMode, VARIANT_FALSE); });
   });

@@ -2,13 +2,15 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "module/binding.h"
+#include "module/init_interfaces.h"
+#include "security/acl_holder.h"
 
 #include <string>
-#include "module/init_interfaces.h"
 
 namespace docket {
 
-class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
+class Folder final : public com::ComObject<Folder, IFolder, IFolderInit, IItemAclInit> {
  public:
   static const CLSID& ClassId() { return CLSID_Folder; }
 
@@ -52,17 +54,28 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit> {
   // IFolderInit
   STDMETHODIMP InitPath(BSTR path) override;
 
+  // IItemAclInit
+  STDMETHODIMP UseAcl(const ACL* acl) override;
+
  private:
   // Paths are kept in the system code page. Name and path change together when the folder is
-  // renamed, so readers and the rename take objectLock_.
-  std::string name_;              // last component; empty for a root or a trailing backslash
-  std::string searchWildCard_ = "*";  // what Files matches names against
-  std::string path_;              // the full path computed at initialisation
+  // renamed.
+  struct Location {
+    std::string name;  // last component; empty for a root or a trailing backslash
+    std::string path;  // the full path computed at initialisation
+  };
 
-  // Copies of the fields and their replacement, under objectLock_ (folder_state.cpp).
-  std::string PathSnapshot();
+  // body(path) for a member that works on the folder on disk; refused while nothing is bound.
+  template <class Body>
+  HRESULT WithPath(Body&& body) const {
+    return location_.Use(ClassId(), [&](const Location& here) { return body(here.path); });
+  }
+  // A copy of the pattern that Files matches names against, under objectLock_.
   std::string WildCardSnapshot();
-  void SetLocation(std::string name, std::string path);
+
+  Binding<Location> location_;
+  std::string searchWildCard_ = "*";  // objectLock_
+  AclHolderSlot aclHolder_;  // shared with the folder's permission enumerators and entries
 };
 
 }  // namespace docket

@@ -8,7 +8,7 @@
 namespace docket {
 
 STDMETHODIMP Folder::InitPath(BSTR path) {
-  return com::Guarded([&] {
+  return location_.BindOnce([&](Location* here) {
     const std::optional<std::string> given = FittingAnsiPath(path);
     if (!given) return ReportPathTooLong(ClassId());
     FullPath full;
@@ -17,7 +17,8 @@ STDMETHODIMP Folder::InitPath(BSTR path) {
     if (attributes == INVALID_FILE_ATTRIBUTES) return ReportLastError(ClassId());
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))
       return ReportError(ClassId(), L"Argument must be a directory.", 0);
-    SetLocation(std::move(full.finalPart), std::move(full.text));
+    here->name = std::move(full.finalPart);
+    here->path = std::move(full.text);
     return S_OK;
   });
 }

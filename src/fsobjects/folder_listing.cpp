@@ -3,6 +3,7 @@
 // object cannot be made (it vanished meanwhile, or the platform refuses even to look at it) is
 // left out.
 #include "com/ansi.h"
+#include "com/make_child.h"
 #include "fsobjects/directory_search.h"
 #include "fsobjects/file.h"
 #include "fsobjects/file_collection.h"
@@ -53,18 +54,15 @@ HRESULT AddSubFolders(const std::string& folder, IFolderCollectionInit* folders)
 STDMETHODIMP Folder::get_Files(IFileCollection** ppfiles) {
   if (!ppfiles) return E_POINTER;
   *ppfiles = nullptr;
-  return com::Guarded([&] {
-    com::ComPtr<FileCollection> files;
-    DOCKET_RETURN_IF_FAILED(FileCollection::Create(&files));
-    com::ComPtr<IFileCollectionInit> init;
-    DOCKET_RETURN_IF_FAILED(files.As(&init));
+  return WithPath([&](const std::string& folder) {
     // The separator always goes in: after a path that ends in one, the doubled one counts as one.
-    const std::string folder = PathSnapshot();
     const std::string pattern = folder + "\\" + WildCardSnapshot();
     if (pattern.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
-    DOCKET_RETURN_IF_FAILED(AddFiles(folder, pattern, init.get()));
-    *ppfiles = files.detach();
-    return S_OK;
+    return com::MakeChild<FileCollection>(ppfiles, [&](FileCollection& files) {
+      DOCKET_RETURN_IF_FAILED(AddFiles(folder, pattern, &files));
+      files.Seal();
+      return S_OK;
+    });
   });
 }
 
@@ -72,14 +70,12 @@ STDMETHODIMP Folder::get_Files(IFileCollection** ppfiles) {
 STDMETHODIMP Folder::get_SubFolders(IFolderCollection** ppfolders) {
   if (!ppfolders) return E_POINTER;
   *ppfolders = nullptr;
-  return com::Guarded([&] {
-    com::ComPtr<FolderCollection> folders;
-    DOCKET_RETURN_IF_FAILED(FolderCollection::Create(&folders));
-    com::ComPtr<IFolderCollectionInit> init;
-    DOCKET_RETURN_IF_FAILED(folders.As(&init));
-    DOCKET_RETURN_IF_FAILED(AddSubFolders(PathSnapshot(), init.get()));
-    *ppfolders = folders.detach();
-    return S_OK;
+  return WithPath([&](const std::string& folder) {
+    return com::MakeChild<FolderCollection>(ppfolders, [&](FolderCollection& folders) {
+      DOCKET_RETURN_IF_FAILED(AddSubFolders(folder, &folders));
+      folders.Seal();
+      return S_OK;
+    });
   });
 }
 

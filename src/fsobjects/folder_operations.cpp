@@ -27,19 +27,20 @@ bool IsWithin(const std::string& folder, const std::string& target) {
 
 STDMETHODIMP Folder::Delete(VARIANT_BOOL Force) {
   if (Policy::DeleteDisabled()) return Policy::Refuse(ClassId());
-  return com::Guarded([&] { return DeleteTree(ClassId(), PathSnapshot(), Force != VARIANT_FALSE); });
+  return WithPath(
+      [&](const std::string& path) { return DeleteTree(ClassId(), path, Force != VARIANT_FALSE); });
 }
 
 // The destination becomes the copy: the folder's contents go straight into it.
 STDMETHODIMP Folder::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
-  return com::Guarded([&] {
+  return WithPath([&](const std::string& path) {
     const std::optional<std::string> destination = FittingAnsiPath(Destination);
     if (!destination) return ReportPathTooLong(ClassId());
     const DWORD attributes = ::GetFileAttributesA(destination->c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
       return ReportError(ClassId(), L"Destination must be a directory", 0);
     FullPath source, target;
-    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), PathSnapshot(), kFullPathBuffer, &source));
+    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), path, kFullPathBuffer, &source));
     DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), *destination, kFullPathBuffer, &target));
     // A copy into its own tree would go on copying its own copies until the path limit stopped
     // it, leaving a deep partial tree behind: refused before anything is made.
@@ -51,8 +52,7 @@ STDMETHODIMP Folder::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
 
 // The object keeps naming the old place after the move.
 STDMETHODIMP Folder::Move(BSTR Destination) {
-  return com::Guarded([&] {
-    const std::string path = PathSnapshot();
+  return WithPath([&](const std::string& path) {
     if (com::View(Destination) == com::FromAnsi(path)) return S_OK;
     const std::optional<std::string> destination = FittingAnsiPath(Destination);
     if (!destination) return ReportPathTooLong(ClassId());
@@ -72,9 +72,9 @@ STDMETHODIMP Folder::Move(BSTR Destination) {
 STDMETHODIMP Folder::get_Size(VARIANT* pvarSize) {
   if (!pvarSize) return E_POINTER;
   ::VariantInit(pvarSize);
-  return com::Guarded([&] {
+  return WithPath([&](const std::string& path) {
     ULONGLONG total = 0;
-    DOCKET_RETURN_IF_FAILED(SumTree(ClassId(), PathSnapshot(), &total));
+    DOCKET_RETURN_IF_FAILED(SumTree(ClassId(), path, &total));
     V_VT(pvarSize) = VT_R8;
     V_R8(pvarSize) = static_cast<double>(total);
     return S_OK;

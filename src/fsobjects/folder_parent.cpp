@@ -17,8 +17,7 @@ HRESULT ParentCandidate(REFCLSID clsid, const std::string& path, FullPath* paren
 STDMETHODIMP Folder::get_ParentFolder(IFolder** ppfolder) {
   if (!ppfolder) return E_POINTER;
   *ppfolder = nullptr;
-  return com::Guarded([&] {
-    const std::string path = PathSnapshot();
+  return WithPath([&](const std::string& path) {
     FullPath parent;
     DOCKET_RETURN_IF_FAILED(ParentCandidate(ClassId(), path, &parent));
     if (parent.text == path) return S_OK;  // a root: the script sees Nothing
@@ -31,8 +30,7 @@ STDMETHODIMP Folder::get_ParentFolder(IFolder** ppfolder) {
 STDMETHODIMP Folder::get_IsRootFolder(VARIANT_BOOL* pfRootFolder) {
   if (!pfRootFolder) return E_POINTER;
   *pfRootFolder = VARIANT_FALSE;
-  return com::Guarded([&] {
-    const std::string path = PathSnapshot();
+  return WithPath([&](const std::string& path) {
     FullPath parent;
     DOCKET_RETURN_IF_FAILED(ParentCandidate(ClassId(), path, &parent));
     *pfRootFolder = parent.text == path ? VARIANT_TRUE : VARIANT_FALSE;

@@ -12,46 +12,57 @@ std::string EntryName(std::string path) {
   return path;
 }
 
-HRESULT ReadFolderTime(REFCLSID clsid, std::string path, entry::Time which, DATE* out) {
-  return entry::ReadTime(clsid, EntryName(std::move(path)), which, out);
+HRESULT ReadFolderTime(REFCLSID clsid, const std::string& path, entry::Time which, DATE* out) {
+  return entry::ReadTime(clsid, EntryName(path), which, out);
 }
 
 }  // namespace
 
 STDMETHODIMP Folder::get_ShortPath(BSTR* pbstrPath) {
-  return com::Guarded([&] { return entry::ReadShortPath(ClassId(), PathSnapshot(), pbstrPath); });
+  if (!pbstrPath) return E_POINTER;
+  *pbstrPath = nullptr;
+  return WithPath(
+      [&](const std::string& path) { return entry::ReadShortPath(ClassId(), path, pbstrPath); });
 }
 
 STDMETHODIMP Folder::get_ShortName(BSTR* pbstrName) {
-  return com::Guarded([&] { return entry::ReadShortName(ClassId(), PathSnapshot(), pbstrName); });
+  if (!pbstrName) return E_POINTER;
+  *pbstrName = nullptr;
+  return WithPath(
+      [&](const std::string& path) { return entry::ReadShortName(ClassId(), path, pbstrName); });
 }
 
 // A drive's root has no listing entry of its own, so it has no dates: the platform's error says so.
 STDMETHODIMP Folder::get_DateCreated(DATE* pdate) {
-  return com::Guarded(
-      [&] { return ReadFolderTime(ClassId(), PathSnapshot(), entry::Time::Created, pdate); });
+  return WithPath([&](const std::string& path) {
+    return ReadFolderTime(ClassId(), path, entry::Time::Created, pdate);
+  });
 }
 
 STDMETHODIMP Folder::get_DateLastModified(DATE* pdate) {
-  return com::Guarded(
-      [&] { return ReadFolderTime(ClassId(), PathSnapshot(), entry::Time::LastModified, pdate); });
+  return WithPath([&](const std::string& path) {
+    return ReadFolderTime(ClassId(), path, entry::Time::LastModified, pdate);
+  });
 }
 
 STDMETHODIMP Folder::get_DateLastAccessed(DATE* pdate) {
-  return com::Guarded(
-      [&] { return ReadFolderTime(ClassId(), PathSnapshot(), entry::Time::LastAccessed, pdate); });
+  return WithPath([&](const std::string& path) {
+    return ReadFolderTime(ClassId(), path, entry::Time::LastAccessed, pdate);
+  });
 }
 
 STDMETHODIMP Folder::get_Attributes(QFFileAttribute* pfa) {
-  return com::Guarded([&] { return entry::ReadAttributes(ClassId(), PathSnapshot(), pfa); });
+  return WithPath(
+      [&](const std::string& path) { return entry::ReadAttributes(ClassId(), path, pfa); });
 }
 
 STDMETHODIMP Folder::put_Attributes(QFFileAttribute pfa) {
-  return com::Guarded([&] { return entry::WriteAttributes(ClassId(), PathSnapshot(), pfa); });
+  return WithPath(
+      [&](const std::string& path) { return entry::WriteAttributes(ClassId(), path, pfa); });
 }
 
 STDMETHODIMP Folder::get_FileSystem(QFFileSystemType* pfs) {
-  return com::Guarded([&] { return entry::ReadFileSystem(PathSnapshot(), pfs); });
+  return WithPath([&](const std::string& path) { return entry::ReadFileSystem(path, pfs); });
 }
 
 }  // namespace docket

@@ -7,8 +7,7 @@
 namespace docket {
 
 STDMETHODIMP Folder::put_Name(BSTR pbstrName) {
-  return com::Guarded([&] {
-    const std::string path = PathSnapshot();
+  return WithPath([&](const std::string& path) {
     std::string renamed = path.substr(0, path.find_last_of('\\') + 1) + AnsiPathText(pbstrName);
     if (!FitsPath(renamed)) return ReportPathTooLong(ClassId());
     if (!::MoveFileExA(path.c_str(), renamed.c_str(),
@@ -16,7 +15,10 @@ STDMETHODIMP Folder::put_Name(BSTR pbstrName) {
       return ReportLastError(ClassId());
     // A name given with a backslash moved the folder further down: its name is the last part.
     std::string name = renamed.substr(renamed.find_last_of('\\') + 1);
-    SetLocation(std::move(name), std::move(renamed));
+    location_.Update([&](Location& here) {
+      here.name.swap(name);
+      here.path.swap(renamed);
+    });
     return S_OK;
   });
 }

@@ -7,44 +7,31 @@
 namespace docket {
 namespace {
 
-// Copies a field under the lock and hands it to a caller's out-parameter as an automation string.
-HRESULT ReturnField(SRWLOCK* lock, const std::string& field, BSTR* out) {
+// Hands a copy of a field to a caller's out-parameter as an automation string.
+template <class Read>
+HRESULT ReturnField(BSTR* out, Read&& read) {
   if (!out) return E_POINTER;
   *out = nullptr;
-  return com::Guarded([&] {
-    std::string copy;
-    {
-      com::SharedGuard guard(*lock);
-      copy = field;
-    }
-    return com::ReturnAnsi(copy, out);
-  });
+  return com::Guarded([&] { return com::ReturnAnsi(read(), out); });
 }
 
 }  // namespace
-
-std::string Folder::PathSnapshot() {
-  com::SharedGuard guard(objectLock_);
-  return path_;
-}
 
 std::string Folder::WildCardSnapshot() {
   com::SharedGuard guard(objectLock_);
   return searchWildCard_;
 }
 
-void Folder::SetLocation(std::string name, std::string path) {
-  com::ExclusiveGuard guard(objectLock_);
-  name_.swap(name);
-  path_.swap(path);
+STDMETHODIMP Folder::get_Path(BSTR* pbstrPath) {
+  return ReturnField(pbstrPath, [&] { return location_.Peek().path; });
 }
 
-STDMETHODIMP Folder::get_Path(BSTR* pbstrPath) { return ReturnField(&objectLock_, path_, pbstrPath); }
-
-STDMETHODIMP Folder::get_Name(BSTR* pbstrName) { return ReturnField(&objectLock_, name_, pbstrName); }
+STDMETHODIMP Folder::get_Name(BSTR* pbstrName) {
+  return ReturnField(pbstrName, [&] { return location_.Peek().name; });
+}
 
 STDMETHODIMP Folder::get_SearchWildCard(BSTR* pbstrWildCard) {
-  return ReturnField(&objectLock_, searchWildCard_, pbstrWildCard);
+  return ReturnField(pbstrWildCard, [&] { return WildCardSnapshot(); });
 }
 
 // Taken as it is: a pattern the listing refuses just gives an empty Files collection.

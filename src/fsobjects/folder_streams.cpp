@@ -28,8 +28,8 @@ STDMETHODIMP Folder::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIA
                                     ITextStream** ppts) {
   if (!ppts) return E_POINTER;
   *ppts = nullptr;
-  return com::Guarded([&] {
-    const com::Bstr target = TargetPath(PathSnapshot(), FileName);
+  return WithPath([&](const std::string& path) {
+    const com::Bstr target = TargetPath(path, FileName);
     return com::MakeChild<TextStream>(ppts, [&](TextStream& stream) {
       return stream.Create(target.get(), Overwrite, Unicode);
     });
@@ -39,8 +39,8 @@ STDMETHODIMP Folder::CreateTextFile(BSTR FileName, VARIANT_BOOL Overwrite, VARIA
 STDMETHODIMP Folder::CreateBinaryFile(BSTR FileName, VARIANT_BOOL Overwrite, IBinaryStream** ppbs) {
   if (!ppbs) return E_POINTER;
   *ppbs = nullptr;
-  return com::Guarded([&] {
-    const com::Bstr target = TargetPath(PathSnapshot(), FileName);
+  return WithPath([&](const std::string& path) {
+    const com::Bstr target = TargetPath(path, FileName);
     return com::MakeChild<BinaryStream>(
         ppbs, [&](BinaryStream& stream) { return stream.Create(target.get(), Overwrite); });
   });

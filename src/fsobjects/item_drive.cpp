@@ -21,9 +21,9 @@ HRESULT MakeDriveOf(const std::string& absolutePath, IDrive** ppdrive) {
 STDMETHODIMP File::get_Drive(IDrive** ppdrive) {
   DOCKET_RETURN_IF_NULL(ppdrive);
   *ppdrive = nullptr;
-  return com::Guarded([&] {
+  return location_.Use(ClassId(), [&](const Location& here) {
     FullPath full;
-    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), path_, kFullPathBuffer, &full));
+    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), here.path, kFullPathBuffer, &full));
     return MakeDriveOf(full.text, ppdrive);
   });
 }
@@ -31,7 +31,7 @@ STDMETHODIMP File::get_Drive(IDrive** ppdrive) {
 STDMETHODIMP Folder::get_Drive(IDrive** ppdrive) {
   DOCKET_RETURN_IF_NULL(ppdrive);
   *ppdrive = nullptr;
-  return com::Guarded([&] { return MakeDriveOf(PathSnapshot(), ppdrive); });
+  return WithPath([&](const std::string& path) { return MakeDriveOf(path, ppdrive); });
 }
 
 }  // namespace docket

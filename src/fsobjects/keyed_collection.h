@@ -5,8 +5,9 @@
 //   class FileCollection final
 //       : public KeyedCollection<FileCollection, IFileCollection, IFileCollectionInit, IFile> {...};
 //
-// The collection itself never changes after its maker has filled it, and the Dictionary guards
-// its own entries, so the collection needs no lock of its own.
+// The collection itself never changes after its maker has filled it and sealed it (a collection a
+// client created by name is simply empty), and the Dictionary guards its own entries, so the
+// collection needs no lock of its own.
 #pragma once
 
 #include "com/ansi.h"
@@ -15,6 +16,7 @@
 #include "com/guard.h"
 #include "com/variant.h"
 
+#include <atomic>
 #include <string_view>
 
 namespace docket {
@@ -66,11 +68,19 @@ class KeyedCollection : public com::ComObject<Derived, Collection, CollectionIni
   }
   STDMETHODIMP get_Count(LONG* count) override { return store_->get_Count(count); }
 
-  // CollectionInit: the Dictionary's Add, which takes an object passed by reference over.
-  STDMETHODIMP Add(VARIANT* key, VARIANT* item) override { return store_->Add(key, item); }
+  // CollectionInit: the Dictionary's Add, which takes an object passed by reference over; refused
+  // once the collection is sealed.
+  STDMETHODIMP Add(VARIANT* key, VARIANT* item) override {
+    if (sealed_.load(std::memory_order_acquire)) return E_UNEXPECTED;
+    return store_->Add(key, item);
+  }
+
+  // The maker's last step before it hands the collection out: from now on it holds what it holds.
+  void Seal() { sealed_.store(true, std::memory_order_release); }
 
  private:
   com::ComPtr<IDictionary> store_;
+  std::atomic<bool> sealed_{false};
 };
 
 }  // namespace docket

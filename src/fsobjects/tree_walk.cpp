@@ -2,6 +2,7 @@
 
 #include "com/ansi.h"
 #include "com/guard.h"
+#include "fsobjects/deletion_rules.h"
 #include "fsobjects/directory_search.h"
 #include "module/error_report.h"
 
@@ -41,10 +42,24 @@ HRESULT RemoveEntry(REFCLSID clsid, const std::string& path, bool force, Remove&
 bool RemoveFile(const char* path) { return ::DeleteFileA(path) != FALSE; }
 bool RemoveFolder(const char* path) { return ::RemoveDirectoryA(path) != FALSE; }
 
-// A junction or symbolic link to a folder is removed as a link: walking into it would delete
-// what it points at, which lies outside the tree being deleted.
-bool IsLinkedFolder(const DirectorySearch& search) {
-  return (search.entry().dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0;
+static_assert(deletion::kDirectoryAttribute == FILE_ATTRIBUTE_DIRECTORY);
+static_assert(deletion::kReparsePointAttribute == FILE_ATTRIBUTE_REPARSE_POINT);
+
+// Removes an entry as the rules say, walking into it only when it is a real folder.
+HRESULT Remove(REFCLSID clsid, const std::string& path, DWORD attributes, bool force) {
+  switch (deletion::RemovalFor(attributes)) {
+    case deletion::Removal::File:
+      return RemoveEntry(clsid, path, force, RemoveFile);
+    case deletion::Removal::Link:
+      return RemoveEntry(clsid, path, force, RemoveFolder);
+    case deletion::Removal::Tree:
+      break;
+  }
+  DOCKET_RETURN_IF_FAILED(ForEachChild(clsid, path, [&](const DirectorySearch& search,
+                                                        const std::string& child) {
+    return Remove(clsid, child, search.entry().dwFileAttributes, force);
+  }));
+  return RemoveEntry(clsid, path, force, RemoveFolder);
 }
 
 }  // namespace
@@ -61,13 +76,13 @@ bool JoinPath(const std::string& dir, std::string_view name, std::string* out) {
 }
 
 HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force) {
-  DOCKET_RETURN_IF_FAILED(ForEachChild(clsid, dir, [&](const DirectorySearch& search,
-                                                       const std::string& child) {
-    if (!search.isDirectory()) return RemoveEntry(clsid, child, force, RemoveFile);
-    if (IsLinkedFolder(search)) return RemoveEntry(clsid, child, force, RemoveFolder);
-    return DeleteTree(clsid, child, force);
-  }));
-  return RemoveEntry(clsid, dir, force, RemoveFolder);
+  // Emptying a root could only end in the failure to remove the root itself.
+  if (deletion::IsVolumeRoot(dir)) return ReportSystemError(clsid, ERROR_ACCESS_DENIED);
+  // The folder itself may be a link as well as anything met below it. Whatever else it has become
+  // meanwhile, it is taken for a folder: the walk then meets the platform's error at once.
+  const DWORD attributes = ::GetFileAttributesA(dir.c_str());
+  const DWORD link = attributes == INVALID_FILE_ATTRIBUTES ? 0 : attributes & FILE_ATTRIBUTE_REPARSE_POINT;
+  return Remove(clsid, dir, FILE_ATTRIBUTE_DIRECTORY | link, force);
 }
 
 HRESULT CopyTree(REFCLSID clsid, const std::string& source, const std::string& target,

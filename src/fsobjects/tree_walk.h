@@ -15,7 +15,9 @@ namespace docket {
 bool JoinPath(const std::string& dir, std::string_view name, std::string* out);
 
 // Deletes everything below dir and then dir itself. With force, a read-only file or folder that
-// refuses deletion loses its attributes and is tried once more.
+// refuses deletion loses its attributes and is tried once more. A junction or symbolic link to a
+// folder, dir itself included, is removed as a link; the root of a volume is refused with access
+// denied before anything is touched.
 HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force);
 
 // Copies the contents of source into target, creating target (only its last level) when it is

@@ -1,6 +1,7 @@
 // What kind of thing a file or folder is, in the platform's own words: the type description and
 // content type registered for a file's extension, and the shell's type name for a folder. None
-// of them fails: when the platform has no answer, the answer is an empty (null) string.
+// of them fails: when the platform has no answer, the answer is an empty (null) string. (Objects
+// created by name stand for nothing and are refused, as in every member that asks the system.)
 #include "com/ansi.h"
 #include "com/handles.h"
 #include "fsobjects/file.h"
@@ -51,8 +52,8 @@ HRESULT ReturnText(const std::optional<std::string>& text, BSTR* out) {
 STDMETHODIMP File::get_Type(BSTR* pbstrType) {
   DOCKET_RETURN_IF_NULL(pbstrType);
   *pbstrType = nullptr;
-  return com::Guarded([&] {
-    const std::optional<std::string> fileClass = ClassesRootText(ExtensionOf(name_), nullptr);
+  return location_.Use(ClassId(), [&](const Location& here) {
+    const std::optional<std::string> fileClass = ClassesRootText(ExtensionOf(here.name), nullptr);
     if (!fileClass) return S_OK;
     return ReturnText(ClassesRootText(*fileClass, nullptr), pbstrType);
   });
@@ -62,22 +63,23 @@ STDMETHODIMP File::get_Type(BSTR* pbstrType) {
 STDMETHODIMP File::get_MimeType(BSTR* pbstrMimeType) {
   DOCKET_RETURN_IF_NULL(pbstrMimeType);
   *pbstrMimeType = nullptr;
-  return com::Guarded(
-      [&] { return ReturnText(ClassesRootText(ExtensionOf(name_), "Content Type"), pbstrMimeType); });
+  return location_.Use(ClassId(), [&](const Location& here) {
+    return ReturnText(ClassesRootText(ExtensionOf(here.name), "Content Type"), pbstrMimeType);
+  });
 }
 
 // The shell is loaded for the call only, so that a host that never asks does not carry it.
 STDMETHODIMP Folder::get_Type(BSTR* pbstrType) {
   DOCKET_RETURN_IF_NULL(pbstrType);
   *pbstrType = nullptr;
-  return com::Guarded([&] {
+  return WithPath([&](const std::string& path) {
     const com::UniqueLibrary shell(::LoadLibraryA("SHELL32.DLL"));
     if (!shell) return S_OK;
     const auto getFileInfo = reinterpret_cast<decltype(&::SHGetFileInfoA)>(
         reinterpret_cast<void*>(::GetProcAddress(shell.get(), "SHGetFileInfoA")));
     if (!getFileInfo) return S_OK;
     SHFILEINFOA info = {};
-    if (!getFileInfo(PathSnapshot().c_str(), 0, &info, sizeof info, SHGFI_TYPENAME)) return S_OK;
+    if (!getFileInfo(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME)) return S_OK;
     return ReturnText(std::string(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName)),
                       pbstrType);
   });

@@ -18,23 +18,22 @@ STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) {
   DOCKET_RETURN_IF_NULL(ppdrives);
   *ppdrives = nullptr;
   return com::Guarded([&] {
-    com::ComPtr<DriveCollection> drives;
-    DOCKET_RETURN_IF_FAILED(DriveCollection::Create(&drives));
-    com::ComPtr<IDriveCollectionInit> init;
-    DOCKET_RETURN_IF_FAILED(drives.As(&init));
     // Each root is four bytes (C:\ and its NUL): room for every letter of the alphabet and more.
     char roots[1000];
     const DWORD length = ::GetLogicalDriveStringsA(sizeof roots, roots);
     if (length == 0) return ReportLastError(ClassId());
     if (length >= sizeof roots) return ReportSystemError(ClassId(), ERROR_INSUFFICIENT_BUFFER);
-    for (const char* root = roots; *root; root += std::strlen(root) + 1) {
-      com::ComPtr<Drive> drive;
-      DOCKET_RETURN_IF_FAILED(Drive::Create(&drive));
-      drive->InitListedRoot(root);
-      DOCKET_RETURN_IF_FAILED(keyed_collection::AddObject(init.get(), root, static_cast<IDrive*>(drive.get())));
-    }
-    *ppdrives = drives.detach();
-    return S_OK;
+    return com::MakeChild<DriveCollection>(ppdrives, [&](DriveCollection& drives) {
+      for (const char* root = roots; *root; root += std::strlen(root) + 1) {
+        com::ComPtr<Drive> drive;
+        DOCKET_RETURN_IF_FAILED(Drive::Create(&drive));
+        DOCKET_RETURN_IF_FAILED(drive->InitListedRoot(root));
+        DOCKET_RETURN_IF_FAILED(
+            keyed_collection::AddObject(&drives, root, static_cast<IDrive*>(drive.get())));
+      }
+      drives.Seal();
+      return S_OK;
+    });
   });
 }
 

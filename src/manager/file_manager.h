@@ -66,7 +66,12 @@ class FileManager final : public com::ComObject<FileManager, IFileManager, IObje
   STDMETHODIMP SetInterfaceSafetyOptions(REFIID iid, DWORD mask, DWORD enabled) override;
 
  private:
-  // The web server's page objects, kept from OnStartPage to OnEndPage; nothing reads them.
+  // Puts page objects in place of the ones kept (objectLock_).
+  void KeepPageObjects(com::ComPtr<IDispatch> request, com::ComPtr<IDispatch> response,
+                       com::ComPtr<IDispatch> server);
+
+  // The web server's page objects, kept from OnStartPage to OnEndPage (objectLock_); nothing
+  // reads them.
   com::ComPtr<IDispatch> request_;
   com::ComPtr<IDispatch> response_;
   com::ComPtr<IDispatch> server_;

@@ -1,6 +1,9 @@
 // The page hooks: the web server's script host hands the object its page context when a page
 // that holds it starts, and takes it back when the page ends.
+#include "com/srw_guard.h"
 #include "manager/file_manager.h"
+
+#include <utility>
 
 #include <asptlb.h>
 
@@ -26,17 +29,23 @@ STDMETHODIMP FileManager::OnStartPage(IUnknown* piUnk) {
     return hr;
   }
   // A second start without an end replaces the objects of the first.
-  request_ = request.get();
-  response_ = response.get();
-  server_ = server.get();
+  KeepPageObjects(request.get(), response.get(), server.get());
   return S_OK;
 }
 
 STDMETHODIMP FileManager::OnEndPage() {
-  request_.reset();
-  response_.reset();
-  server_.reset();
+  KeepPageObjects({}, {}, {});
   return S_OK;
+}
+
+// An application-wide FileManager may see two pages start at once: the objects change hands
+// under the lock, and the ones they replace are released after it, outside.
+void FileManager::KeepPageObjects(com::ComPtr<IDispatch> request, com::ComPtr<IDispatch> response,
+                                  com::ComPtr<IDispatch> server) {
+  com::ExclusiveGuard guard(objectLock_);
+  std::swap(request_, request);
+  std::swap(response_, response);
+  std::swap(server_, server);
 }
 
 }  // namespace docket

@@ -27,6 +27,12 @@ inline HRESULT ReportPathTooLong(REFCLSID clsid) {
   return ReportSystemError(clsid, ERROR_FILENAME_EXCED_RANGE);
 }
 
+// The refusal of a member of an object that stands for nothing (one a client created by name
+// instead of obtaining it from a FileManager): it has no file or folder to work on.
+inline constexpr wchar_t kUnboundText[] =
+    L"This object stands for no file or folder: obtain it from a FileManager.";
+inline HRESULT ReportUnbound(REFCLSID clsid) { return ReportError(clsid, kUnboundText, OLE_E_BLANK); }
+
 // The system's message text for an error, exactly as the system gives it (line end included,
 // inserts ignored); empty when there is none.
 std::string SystemMessageText(DWORD error);

@@ -17,6 +17,15 @@ struct IFolderInit : IUnknown {
 };
 __CRT_UUID_DECL(IFolderInit, 0x0BD989F7, 0x8926, 0x11D2, 0xBD, 0x46, 0x00, 0x10, 0x5A, 0x0A, 0x7E, 0x89)
 
+// Gives a File's or Folder's security holder a discretionary list to keep in place of the one the
+// item has on disk (the holder takes a copy; null stands for an item without a list). The item's
+// enumerators then walk that list, and its entries' RemoveEntry works on it. For callers that
+// hold a list already: the unit tests hand over lists that their platform cannot produce.
+struct IItemAclInit : IUnknown {
+  virtual HRESULT STDMETHODCALLTYPE UseAcl(const ACL* acl) = 0;
+};
+__CRT_UUID_DECL(IItemAclInit, 0x79CC2F48, 0xFB05, 0x4CA5, 0xA2, 0x53, 0x84, 0xD7, 0x97, 0x24, 0xED, 0xDB)
+
 // The collections' Add hands both variants to the inner Dictionary's Add.
 struct IFileCollectionInit : IUnknown {
   virtual HRESULT STDMETHODCALLTYPE Add(VARIANT* key, VARIANT* item) = 0;

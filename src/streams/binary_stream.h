@@ -2,11 +2,13 @@
 #pragma once
 
 #include "com/com_object.h"
+#include "module/binding.h"
 #include "module/init_interfaces.h"
 #include "streams/read_ahead_file.h"
 #include "streams/stream_lock.h"
 
 #include <memory>
+#include <variant>
 
 namespace docket {
 
@@ -27,9 +29,14 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   STDMETHODIMP ReadVar(LONG numBytes, VARIANT* pvarBytes) override;
   STDMETHODIMP ReadVarAll(VARIANT* pvarBytes) override;
 
-  // IBinaryStreamInit
+  // IBinaryStreamInit: once; a stream that has its file refuses another with E_UNEXPECTED.
   STDMETHODIMP Create(BSTR fileName, VARIANT_BOOL overwrite) override;
   STDMETHODIMP Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create) override;
+
+  // The opening itself, for the two members above and for the TextStream that owns this stream
+  // (which may open it twice: once to look at the byte-order mark, once for good).
+  HRESULT CreateNamed(BSTR fileName, VARIANT_BOOL overwrite);
+  HRESULT OpenNamed(BSTR fileName, LONG ioMode, VARIANT_BOOL create);
 
   // For the TextStream that owns this stream and serialises the calls itself: the same work as
   // the members above, returning 0 or a system error number instead of reporting it.
@@ -39,15 +46,23 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   DWORD FileSize(ULONGLONG* size) const { return file_.Size(size); }
   bool AtEnd() const { return atEnd_; }
   void CloseFile() { file_.Close(); }
-  // Reports a failure of the file as this class's own members do, under this class.
+  // Reports a failure of the file as this class's own members do, under this class; a stream
+  // that was never opened stands for no file.
   static HRESULT ReportFailure(DWORD error);
 
  private:
-  using ArrayMaker = HRESULT (*)(const BYTE* bytes, DWORD count, VARIANT* out);
-  // Reads `count` bytes, or with `whole` as many as the file's size (which covers the rest of
-  // it), and hands them to `out` in the form `make` gives them; failures reported.
-  HRESULT ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker make);
+  // How the bytes read go back to the caller: the array's maker and the size of one element.
+  struct ArrayForm {
+    HRESULT (*make)(const BYTE* bytes, DWORD count, VARIANT* out);
+    size_t elementBytes;
+  };
+  static const ArrayForm kByteArray;
+  static const ArrayForm kVariantArray;
+  // Reads up to `count` bytes, or with `whole` as many as the file's size (which covers the rest
+  // of it), and hands them to `out` in `form`; failures reported.
+  HRESULT ReadInto(VARIANT* out, bool whole, DWORD count, const ArrayForm& form);
 
+  Binding<std::monostate> binding_;  // set by the initialisation that opened the file
   streams::StreamMutex mutex_;
   streams::ReadAheadFile file_;
   bool atEnd_ = false;  // a read came back empty; stays set for the life of the object

@@ -32,6 +32,14 @@ bool AccessFor(LONG ioMode, ModeAccess* out) {
 }  // namespace
 
 STDMETHODIMP BinaryStream::Create(BSTR fileName, VARIANT_BOOL overwrite) {
+  return binding_.BindOnce([&](std::monostate*) { return CreateNamed(fileName, overwrite); });
+}
+
+STDMETHODIMP BinaryStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create) {
+  return binding_.BindOnce([&](std::monostate*) { return OpenNamed(fileName, ioMode, create); });
+}
+
+HRESULT BinaryStream::CreateNamed(BSTR fileName, VARIANT_BOOL overwrite) {
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     const std::string path = com::ToAnsi(fileName);
@@ -42,7 +50,7 @@ STDMETHODIMP BinaryStream::Create(BSTR fileName, VARIANT_BOOL overwrite) {
   });
 }
 
-STDMETHODIMP BinaryStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create) {
+HRESULT BinaryStream::OpenNamed(BSTR fileName, LONG ioMode, VARIANT_BOOL create) {
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     ModeAccess mode;

@@ -5,7 +5,10 @@
 
 namespace docket {
 
-HRESULT BinaryStream::ReportFailure(DWORD error) { return ReportSystemError(ClassId(), error); }
+HRESULT BinaryStream::ReportFailure(DWORD error) {
+  if (error == streams::ReadAheadFile::kNeverOpened) return ReportUnbound(ClassId());
+  return ReportSystemError(ClassId(), error);
+}
 
 STDMETHODIMP BinaryStream::Skip(LONG Bytes) {
   streams::StreamLock lock(mutex_);

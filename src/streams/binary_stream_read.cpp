@@ -5,6 +5,7 @@
 #include "streams/safe_array.h"
 #include "streams/stream_lock.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace docket {
@@ -39,6 +40,9 @@ HRESULT ReturnVariantArray(const BYTE* bytes, DWORD count, VARIANT* out) {
 
 }  // namespace
 
+const BinaryStream::ArrayForm BinaryStream::kByteArray{ReturnByteArray, sizeof(BYTE)};
+const BinaryStream::ArrayForm BinaryStream::kVariantArray{ReturnVariantArray, sizeof(VARIANT)};
+
 DWORD BinaryStream::ReadBytes(void* dest, DWORD size, DWORD* got) {
   const DWORD error = file_.Read(dest, size, got);
   // Only a read that asked for something and found nothing marks the end; asking for nothing
@@ -47,7 +51,7 @@ DWORD BinaryStream::ReadBytes(void* dest, DWORD size, DWORD* got) {
   return error;
 }
 
-HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker make) {
+HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, const ArrayForm& form) {
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
     if (whole) {
@@ -55,13 +59,22 @@ HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, ArrayMaker
       if (const DWORD error = file_.Size(&size)) return ReportFailure(error);
       if (size > MAXLONG) return ReportFailure(ERROR_FILE_TOO_LARGE);
       count = static_cast<DWORD>(size);
+    } else if (count > 0) {
+      // No more memory than the file has bytes left to fill it: Read(&H7FFFFFFF) of a small file
+      // must not ask for 2 GiB. At the end one byte is still asked for, so that finding nothing
+      // marks the end as before.
+      ULONGLONG left = 0;
+      if (const DWORD error = file_.Remaining(&left)) return ReportFailure(error);
+      count = static_cast<DWORD>(std::clamp<ULONGLONG>(left, 1, count));
     }
+    // The platform sizes an array in 32 bits; one it cannot describe is refused before reading.
+    if (count > MAXDWORD / form.elementBytes) return ReportFailure(ERROR_ARITHMETIC_OVERFLOW);
     std::unique_ptr<BYTE[]> bytes(new BYTE[count ? count : 1]);
     DWORD got = 0;
     if (const DWORD error = ReadBytes(bytes.get(), count, &got)) return ReportFailure(error);
     // The whole of an empty file is nothing, and that is its end.
     if (whole && count == 0) atEnd_ = true;
-    return make(bytes.get(), got, out);
+    return form.make(bytes.get(), got, out);
   });
 }
 
@@ -77,13 +90,13 @@ STDMETHODIMP BinaryStream::Read(LONG numBytes, VARIANT* pvarBytes) {
   if (!pvarBytes) return E_POINTER;
   ::VariantInit(pvarBytes);
   if (numBytes < 0) return E_INVALIDARG;
-  return ReadInto(pvarBytes, false, static_cast<DWORD>(numBytes), ReturnByteArray);
+  return ReadInto(pvarBytes, false, static_cast<DWORD>(numBytes), kByteArray);
 }
 
 STDMETHODIMP BinaryStream::ReadAll(VARIANT* pvarBytes) {
   if (!pvarBytes) return E_POINTER;
   ::VariantInit(pvarBytes);
-  return ReadInto(pvarBytes, true, 0, ReturnByteArray);
+  return ReadInto(pvarBytes, true, 0, kByteArray);
 }
 
 // The variant forms answer a missing result with E_INVALIDARG, not E_POINTER.
@@ -91,13 +104,13 @@ STDMETHODIMP BinaryStream::ReadVar(LONG numBytes, VARIANT* pvarBytes) {
   if (!pvarBytes) return E_INVALIDARG;
   ::VariantInit(pvarBytes);
   if (numBytes < 0) return E_INVALIDARG;
-  return ReadInto(pvarBytes, false, static_cast<DWORD>(numBytes), ReturnVariantArray);
+  return ReadInto(pvarBytes, false, static_cast<DWORD>(numBytes), kVariantArray);
 }
 
 STDMETHODIMP BinaryStream::ReadVarAll(VARIANT* pvarBytes) {
   if (!pvarBytes) return E_INVALIDARG;
   ::VariantInit(pvarBytes);
-  return ReadInto(pvarBytes, true, 0, ReturnVariantArray);
+  return ReadInto(pvarBytes, true, 0, kVariantArray);
 }
 
 }  // namespace docket

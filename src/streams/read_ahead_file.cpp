@@ -14,6 +14,7 @@ DWORD ReadAheadFile::Open(const char* path, DWORD access, DWORD share, DWORD dis
   HANDLE h = ::CreateFileA(path, access, share, nullptr, disposition, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (h == INVALID_HANDLE_VALUE) return ::GetLastError();
   file_.reset(h);
+  opened_ = true;
   return 0;
 }
 
@@ -38,6 +39,7 @@ DWORD ReadAheadFile::Refill() {
 
 DWORD ReadAheadFile::Read(void* dest, DWORD size, DWORD* got) {
   *got = 0;
+  if (const DWORD error = CheckOpened()) return error;
   char* out = static_cast<char*>(dest);
   if (size == 0) {
     char none;
@@ -64,6 +66,7 @@ DWORD ReadAheadFile::Read(void* dest, DWORD size, DWORD* got) {
 }
 
 DWORD ReadAheadFile::Write(const void* data, DWORD size) {
+  if (const DWORD error = CheckOpened()) return error;
   if (const DWORD error = GiveBackReadAhead()) return error;
   return WriteFully(static_cast<const char*>(data), size,
                     [this](const char* bytes, DWORD count, std::uint32_t* written) -> DWORD {
@@ -75,6 +78,7 @@ DWORD ReadAheadFile::Write(const void* data, DWORD size) {
 }
 
 DWORD ReadAheadFile::MoveBy(LONGLONG distance) {
+  if (const DWORD error = CheckOpened()) return error;
   LARGE_INTEGER move;
   move.QuadPart = distance - static_cast<LONGLONG>(Buffered());
   if (!::SetFilePointerEx(handle(), move, nullptr, FILE_CURRENT)) return ::GetLastError();
@@ -83,6 +87,7 @@ DWORD ReadAheadFile::MoveBy(LONGLONG distance) {
 }
 
 DWORD ReadAheadFile::MoveToEnd(ULONGLONG* size) {
+  if (const DWORD error = CheckOpened()) return error;
   LARGE_INTEGER none{}, end{};
   if (!::SetFilePointerEx(handle(), none, &end, FILE_END)) return ::GetLastError();
   begin_ = end_ = 0;
@@ -91,9 +96,20 @@ DWORD ReadAheadFile::MoveToEnd(ULONGLONG* size) {
 }
 
 DWORD ReadAheadFile::Size(ULONGLONG* size) const {
+  if (const DWORD error = CheckOpened()) return error;
   LARGE_INTEGER bytes{};
   if (!::GetFileSizeEx(handle(), &bytes)) return ::GetLastError();
   *size = static_cast<ULONGLONG>(bytes.QuadPart);
+  return 0;
+}
+
+DWORD ReadAheadFile::Remaining(ULONGLONG* left) const {
+  ULONGLONG size = 0;
+  if (const DWORD error = Size(&size)) return error;
+  LARGE_INTEGER none{}, platform{};
+  if (!::SetFilePointerEx(handle(), none, &platform, FILE_CURRENT)) return ::GetLastError();
+  const ULONGLONG reached = static_cast<ULONGLONG>(platform.QuadPart) - Buffered();
+  *left = size > reached ? size - reached : 0;
   return 0;
 }
 

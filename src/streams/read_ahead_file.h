@@ -8,8 +8,8 @@
 // what is left of the file, and nothing only at the end.
 //
 // Every operation returns 0 or the system error number; reporting is the caller's business.
-// After Close (or before any open) the handle is null, so every operation fails with the
-// platform's invalid-handle error.
+// After Close the handle is null, so every operation fails with the platform's invalid-handle
+// error. Before any open every operation fails with kNeverOpened: the stream stands for no file.
 #pragma once
 
 #include "com/handles.h"
@@ -21,6 +21,9 @@ namespace docket::streams {
 
 class ReadAheadFile {
  public:
+  // Not a system error number (bit 29 marks numbers that an application defines).
+  static constexpr DWORD kNeverOpened = 0x20000000;
+
   DWORD Open(const char* path, DWORD access, DWORD share, DWORD disposition);
   void Close();
 
@@ -33,11 +36,14 @@ class ReadAheadFile {
   // Moves to the end; `*size` is the file's size.
   DWORD MoveToEnd(ULONGLONG* size);
   DWORD Size(ULONGLONG* size) const;
+  // The bytes between where the reads stopped and the end of the file (0 when beyond it).
+  DWORD Remaining(ULONGLONG* left) const;
 
  private:
   static constexpr DWORD kBufferBytes = 64 * 1024;
 
   HANDLE handle() const { return file_ ? file_.get() : nullptr; }
+  DWORD CheckOpened() const { return opened_ ? 0 : kNeverOpened; }
   DWORD Buffered() const { return end_ - begin_; }
   // Refills the buffer behind what it still holds, with one platform read.
   DWORD Refill();
@@ -45,6 +51,7 @@ class ReadAheadFile {
   DWORD GiveBackReadAhead() { return Buffered() == 0 ? 0 : MoveBy(0); }
 
   com::UniqueFile file_;
+  bool opened_ = false;             // an open has succeeded once
   std::unique_ptr<char[]> buffer_;  // allocated by the first read
   DWORD begin_ = 0;                 // next byte to hand out
   DWORD end_ = 0;                   // end of the bytes read ahead

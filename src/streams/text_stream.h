@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <variant>
 
 namespace docket {
 
@@ -33,7 +34,7 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   STDMETHODIMP SkipLine() override;
   STDMETHODIMP Close() override;
 
-  // ITextStreamInit
+  // ITextStreamInit: once; a stream that has its file refuses another with E_UNEXPECTED.
   STDMETHODIMP Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode) override;
   STDMETHODIMP Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) override;
 
@@ -49,6 +50,11 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   // Steps over the mark that begins a Unicode file (or, for writing, puts one there).
   HRESULT PassByteOrderMark(LONG ioMode);
 
+  // The work of the two initialisations, under the stream's lock.
+  HRESULT CreateLocked(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode);
+  HRESULT OpenLocked(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format);
+
+  Binding<std::monostate> binding_;  // set by the initialisation that opened the file
   streams::StreamMutex mutex_;
   streams::FileCharSource source_;
   text::TextReader reader_{source_};

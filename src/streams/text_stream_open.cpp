@@ -11,8 +11,21 @@ constexpr BYTE kByteOrderMark[2] = {0xFF, 0xFE};
 }  // namespace
 
 STDMETHODIMP TextStream::Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode) {
-  streams::StreamLock lock(mutex_);
-  DOCKET_RETURN_IF_FAILED(source_.file().Create(fileName, overwrite));
+  return binding_.BindOnce([&](std::monostate*) {
+    streams::StreamLock lock(mutex_);
+    return CreateLocked(fileName, overwrite, unicode);
+  });
+}
+
+STDMETHODIMP TextStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) {
+  return binding_.BindOnce([&](std::monostate*) {
+    streams::StreamLock lock(mutex_);
+    return OpenLocked(fileName, ioMode, create, format);
+  });
+}
+
+HRESULT TextStream::CreateLocked(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_BOOL unicode) {
+  DOCKET_RETURN_IF_FAILED(source_.file().CreateNamed(fileName, overwrite));
   if (unicode) {
     if (const DWORD error = source_.file().WriteBytes(kByteOrderMark, sizeof kByteOrderMark))
       return Report(error);
@@ -21,11 +34,10 @@ STDMETHODIMP TextStream::Create(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_B
   return S_OK;
 }
 
-STDMETHODIMP TextStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) {
-  streams::StreamLock lock(mutex_);
+HRESULT TextStream::OpenLocked(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) {
   bool unicode = false;
   DOCKET_RETURN_IF_FAILED(DecideUnicode(fileName, create, format, &unicode));
-  DOCKET_RETURN_IF_FAILED(source_.file().Open(fileName, ioMode, create));
+  DOCKET_RETURN_IF_FAILED(source_.file().OpenNamed(fileName, ioMode, create));
   source_.SetUnicode(unicode);
   return unicode ? PassByteOrderMark(ioMode) : S_OK;
 }
@@ -38,7 +50,7 @@ HRESULT TextStream::DecideUnicode(BSTR fileName, VARIANT_BOOL create, LONG forma
   // TristateUseDefault, and any value that names no format of its own: the file's first two
   // bytes decide. The probe's read stays on record, so an empty file is at its end at once.
   BinaryStream& file = source_.file();
-  DOCKET_RETURN_IF_FAILED(file.Open(fileName, ForReading, create));
+  DOCKET_RETURN_IF_FAILED(file.OpenNamed(fileName, ForReading, create));
   BYTE mark[2] = {};
   DWORD got = 0;
   const DWORD error = file.ReadBytes(mark, sizeof mark, &got);

@@ -38,4 +38,22 @@ TEST(KeyOrder, FoldsOnlyAsciiLettersAndComparesCodeUnits) {
   EXPECT_GT(docket::CompareKeys(std::wstring_view(L"b.txt"), std::wstring_view(L"A.txt")), 0);
 }
 
+TEST(KeyOrder, ExactComparisonAndHashesAgreeWithEquality) {
+  EXPECT_LT(docket::CompareKeysExactly(u"B", u"a"), 0) << "no folding: capitals first";
+  EXPECT_LT(docket::CompareKeysExactly(u"ab", u"abc"), 0);
+  const docket::KeyOrder text{}, exact{true};
+  const std::wstring_view keys[] = {L"", L"a", L"A", L"readme", L"README", L"ReadMe",
+                                    L"\u00C0", L"\u00E0", L"z", L"_", L"a\u0100"};
+  for (const std::wstring_view left : keys) {
+    for (const std::wstring_view right : keys) {
+      for (const docket::KeyOrder& order : {text, exact}) {
+        if (order(left, right) == 0) {
+          EXPECT_EQ(order.Hash(left), order.Hash(right)) << "equal keys hash alike";
+        }
+      }
+    }
+  }
+  EXPECT_NE(text.Hash(L"a"), text.Hash(L"a\u0100")) << "the high byte of a code unit counts";
+}
+
 }  // namespace

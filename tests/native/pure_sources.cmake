@@ -4,5 +4,13 @@ set(DOCKET_PURE_SOURCES
     manager/path_text.cpp
     dictionary/key_order.cpp
     streams/text_reader.cpp
+    fsobjects/image_header.cpp
+    security/rights_model.cpp
+    security/access_entry.cpp
+    security/account_text.cpp
+    crypto/twofish.cpp
+    crypto/key_text.cpp
+    crypto/block_file_cipher.cpp
+    fsobjects/deletion_rules.cpp
     fsobjects/drive_spec.cpp
 )

@@ -28,4 +28,11 @@ AssertEqual(walked, "cabo", "Enumerator gives the items in key order: _c, A, b, 
 var empty = new Enumerator(new ActiveXObject("Docket.Dictionary"));
 AssertTrue(empty.atEnd(), "an empty dictionary enumerates nothing");
 
-ExpectChecks(7);
+// Keys and Items are arrays of variants: JScript reads them through VBArray.
+AssertEqual(new VBArray(d.Keys()).toArray().join(), "_c.txt,A.txt,b.txt,inner", "Keys in key order");
+AssertEqual(new VBArray(d.Items()).toArray().length, 4, "Items, one per entry");
+d.Remove("INNER");
+AssertThrows(function () { d.Remove("inner"); }, kException, "Item not found.", "Remove of a missing key");
+AssertTrue(d.Exists("b.TXT") && !d.Exists("inner"), "Exists");
+
+ExpectChecks(11);

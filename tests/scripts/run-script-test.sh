@@ -1,9 +1,13 @@
 #!/usr/bin/env bash
 # Runs one script test in the page host with a fresh scratch folder, which it removes afterwards.
+# The examples folder is named in the environment (Request.ServerVariables("DOCKET_EXAMPLES")), for
+# tests that use a script of it.
 # Usage: run-script-test.sh docket-host.exe assert-lib test-script
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 host=$1 lib=$2 script=$3
 scratch=$(mktemp -d "$BUILD/scratch.XXXXXX")
 trap 'rm -rf "$scratch"' EXIT
+export DOCKET_EXAMPLES
+DOCKET_EXAMPLES=$(winpath "$ROOT/examples")
 wine_run "$host" "$(winpath "$lib")" "$(winpath "$script")" --args "$(winpath "$scratch")"

@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
-# Installs the module with Wine's own regsvr32, drives it from Wine's stock cscript, then
-# unregisters it (and checks that errors then carry no source) and registers it again.
+# Installs the module with Wine's own regsvr32, drives it from Wine's stock cscript (every
+# tests/smoke/*.vbs, each printing its surprises and then "done"; its arguments are a scratch
+# folder and the examples folder), then unregisters it (and checks that errors then carry no
+# source) and registers it again.
 # Usage: smoke.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
@@ -16,11 +18,16 @@ check() {  # check <what> <condition result>
 "$WINE" regsvr32 /s "$module" >"$out/reg.log" 2>&1
 check "regsvr32 registers" $?
 
-"$WINE" cscript //nologo "$(winpath "$(dirname "${BASH_SOURCE[0]}")/smoke.vbs")" >"$out/answers.txt" 2>&1
-tr -d '\r' <"$out/answers.txt" >"$out/answers.unix"
 echo done >"$out/expected"  # nothing but the end: no surprise on the way
-diff "$out/expected" "$out/answers.unix"
-check "cscript gets every answer" $?
+for script in "$(dirname "${BASH_SOURCE[0]}")"/*.vbs; do
+  name=$(basename "$script")
+  mkdir "$out/$name.scratch"
+  "$WINE" cscript //nologo "$(winpath "$script")" "$(winpath "$out/$name.scratch")" \
+    "$(winpath "$ROOT/examples")" >"$out/$name.txt" 2>&1
+  tr -d '\r' <"$out/$name.txt" >"$out/$name.unix"
+  diff "$out/expected" "$out/$name.unix"
+  check "cscript gets every answer of $name" $?
+done
 
 "$WINE" regsvr32 /u /s "$module" >"$out/unreg.log" 2>&1
 check "regsvr32 unregisters" $?

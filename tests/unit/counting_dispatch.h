@@ -3,34 +3,24 @@
 // It answers IUnknown and IDispatch (with no members) only.
 #pragma once
 
-#include "com/win.h"
+#include "test_dispatch.h"
+
+#include <functional>
+#include <utility>
 
 namespace docket::test {
 
-class CountingDispatch final : public IDispatch {
+class CountingDispatch final : public TestDispatch {
  public:
-  // A new object with one reference, the caller's; *destroyed becomes true when it goes.
-  static CountingDispatch* New(bool* destroyed) { return new CountingDispatch(destroyed); }
+  // A new object with one reference, the caller's; *destroyed becomes true when it goes, and
+  // then `onDestroyed` runs (to call back into whoever released it last).
+  static CountingDispatch* New(bool* destroyed, std::function<void()> onDestroyed = {}) {
+    return new CountingDispatch(destroyed, std::move(onDestroyed));
+  }
 
-  LONG refs() const { return refs_; }
   DISPID lastInvokedId() const { return lastId_; }
   WORD lastInvokedFlags() const { return lastFlags_; }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-    *ppv = nullptr;
-    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, IID_IDispatch)) return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs_); }
-  STDMETHODIMP_(ULONG) Release() override {
-    const LONG left = --refs_;
-    if (left == 0) delete this;
-    return static_cast<ULONG>(left);
-  }
-  STDMETHODIMP GetTypeInfoCount(UINT* count) override { return *count = 0, S_OK; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
   }
@@ -42,11 +32,17 @@ class CountingDispatch final : public IDispatch {
   }
 
  private:
-  explicit CountingDispatch(bool* destroyed) : destroyed_(destroyed) { *destroyed_ = false; }
-  ~CountingDispatch() { *destroyed_ = true; }
+  CountingDispatch(bool* destroyed, std::function<void()> onDestroyed)
+      : destroyed_(destroyed), onDestroyed_(std::move(onDestroyed)) {
+    *destroyed_ = false;
+  }
+  ~CountingDispatch() override {
+    *destroyed_ = true;
+    if (onDestroyed_) onDestroyed_();
+  }
 
-  LONG refs_ = 1;
   bool* destroyed_;
+  std::function<void()> onDestroyed_;
   DISPID lastId_ = DISPID_UNKNOWN;
   WORD lastFlags_ = 0;
 };

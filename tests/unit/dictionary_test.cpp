@@ -1,5 +1,6 @@
 // The Dictionary: reading by key and by position, storing, the key rules, ownership of the items,
-// the members that do nothing, and concurrent use.
+// removal and renaming (what scripts see of them is walked in tests/smoke/dictionary.vbs), and
+// concurrent use.
 #include "counting_dispatch.h"
 #include "support/test_support.h"
 
@@ -54,6 +55,47 @@ LONG CountOf(IDictionary* d) {
   LONG count = -1;
   EXPECT_EQ(d->get_Count(&count), S_OK);
   return count;
+}
+
+// "ok", or the failure as "<description>" (the error object is taken off the thread).
+std::wstring Outcome(HRESULT hr) {
+  if (hr == S_OK) return L"ok";
+  if (hr == DISP_E_EXCEPTION) return L"<" + TakeError().description + L">";
+  return L"<result " + std::to_wstring(hr) + L">";
+}
+
+// Remove and Key (put) with keys owned and freed here.
+std::wstring Remove(IDictionary* d, VARIANT key) {
+  Variant k;
+  *k.get() = key;
+  ClearError();
+  return Outcome(d->Remove(k.get()));
+}
+std::wstring Rename(IDictionary* d, VARIANT from, VARIANT to) {
+  Variant f, t;
+  *f.get() = from;
+  *t.get() = to;
+  ClearError();
+  return Outcome(d->put_Key(f.get(), t.get()));
+}
+
+// The keys, comma-separated, from a Keys array checked to be one dimension of variants from 0.
+std::wstring KeysJoined(IDictionary* d) {
+  Variant array;
+  EXPECT_EQ(d->Keys(array.get()), S_OK);
+  SAFEARRAY* keys = V_ARRAY(array.get());
+  LONG low = -1, high = -1;
+  if (array.type() != (VT_ARRAY | VT_VARIANT) || ::SafeArrayGetDim(keys) != 1 ||
+      FAILED(::SafeArrayGetLBound(keys, 1, &low)) || FAILED(::SafeArrayGetUBound(keys, 1, &high)) ||
+      low != 0)
+    return L"<not one dimension of variants from 0>";
+  std::wstring text;
+  for (LONG i = 0; i <= high; ++i) {
+    Variant key;
+    ::SafeArrayGetElement(keys, &i, key.get());
+    text += (i ? L"," : L"") + std::wstring(com::View(V_BSTR(key.get())));
+  }
+  return text;
 }
 
 TEST(DictionaryItem, ByKeyWithoutCaseAndByPositionInKeyOrder) {
@@ -219,56 +261,112 @@ TEST(DictionaryOwnership, OnlyAnObjectHandedOverByReferenceIsTakenOver) {
   kept->Release();
 }
 
-TEST(DictionaryInert, MembersThatDoNothingLeaveOutputsAndEntriesAlone) {
+TEST(DictionaryKeys, ItemsArrayHoldsItsOwnReferences) {
   ComPtr<IDictionary> d = NewDictionary();
-  Store(d.get(), VBstr(L"a"), L"first");
-  Variant key, other, sentinel;
-  *key.get() = VBstr(L"a");
-  *other.get() = VBstr(L"z");
-  *sentinel.get() = VI4(77);
-  VARIANT_BOOL exists = 0x1234;
-  CompareMethod mode = static_cast<CompareMethod>(55);
-  EXPECT_EQ(d->Exists(key.get(), &exists), S_OK);
-  EXPECT_EQ(d->Items(sentinel.get()), S_OK);
-  EXPECT_EQ(d->Keys(sentinel.get()), S_OK);
-  EXPECT_EQ(d->get_HashVal(key.get(), sentinel.get()), S_OK);
-  EXPECT_EQ(d->get_CompareMode(&mode), S_OK);
-  EXPECT_EQ(exists, 0x1234);
-  EXPECT_EQ(V_I4(sentinel.get()), 77);
-  EXPECT_EQ(static_cast<int>(mode), 55);
-
-  EXPECT_EQ(d->put_CompareMode(TextCompare), S_OK);
-  EXPECT_EQ(d->Remove(key.get()), S_OK);
-  EXPECT_EQ(d->RemoveAll(), S_OK);
-  EXPECT_EQ(d->put_Key(key.get(), other.get()), S_OK);
-  EXPECT_EQ(d->putref_Item(key.get(), other.get()), S_OK);
-  EXPECT_EQ(CountOf(d.get()), 1);
-  EXPECT_EQ(ItemText(d.get(), VBstr(L"a")), L"first");
+  bool gone = false;
+  CountingDispatch* object = CountingDispatch::New(&gone);
+  Variant key, item;
+  *key.get() = VBstr(L"o");
+  V_VT(item.get()) = VT_DISPATCH;
+  V_DISPATCH(item.get()) = object;  // the variant owns the creator's reference
+  ASSERT_EQ(d->putref_Item(key.get(), item.get()), S_OK) << "Set d(key) = object stores it";
+  item.put();
+  {
+    Variant items;
+    ASSERT_EQ(d->Items(items.get()), S_OK);
+    EXPECT_EQ(object->refs(), 2);
+    ASSERT_EQ(d->RemoveAll(), S_OK);
+    EXPECT_FALSE(gone) << "the array keeps the object";
+  }
+  EXPECT_TRUE(gone);
 }
 
-TEST(DictionaryThreads, ConcurrentWritersAndReadersSeeWholeEntries) {
+TEST(DictionaryRemoval, RemoveAndRemoveAllReleaseItemsOutsideTheLock) {
+  ComPtr<IDictionary> d = NewDictionary();
+  LONG countSeenOnRelease = -1;
+  bool gone = false;
+  // The item's destruction reads the dictionary: released under the dictionary's lock, it would
+  // deadlock here.
+  IDispatch* object =
+      CountingDispatch::New(&gone, [&] { d->get_Count(&countSeenOnRelease); });
+  for (const wchar_t* key : {L"a", L"c"}) Store(d.get(), VBstr(key), key);
+  Variant key;
+  *key.get() = VBstr(L"b");
+  VARIANT handover = ByReference(&object);
+  ASSERT_EQ(d->Add(key.get(), &handover), S_OK);
+
+  EXPECT_EQ(Remove(d.get(), VBstr(L"B")), L"ok");
+  EXPECT_TRUE(gone);
+  EXPECT_EQ(countSeenOnRelease, 2);
+  EXPECT_EQ(ItemText(d.get(), VI4(2)), L"c") << "positions follow the new key order";
+  EXPECT_EQ(Remove(d.get(), VBstr(L"b")), L"<Item not found.>");
+  EXPECT_EQ(Remove(d.get(), VI4(1)), L"<Key must be a string.>");
+  EXPECT_EQ(CountOf(d.get()), 2);
+
+  object = CountingDispatch::New(&gone, [&] { d->get_Count(&countSeenOnRelease); });
+  handover = ByReference(&object);
+  ASSERT_EQ(d->Add(key.get(), &handover), S_OK);
+  ASSERT_EQ(d->RemoveAll(), S_OK);
+  EXPECT_TRUE(gone);
+  EXPECT_EQ(countSeenOnRelease, 0);
+  EXPECT_EQ(ItemText(d.get(), VI4(1)), L"<Index out of range.>");
+  EXPECT_EQ(Store(d.get(), VBstr(L"a"), L"again"), S_OK);
+  EXPECT_EQ(ItemText(d.get(), VBstr(L"A")), L"again");
+}
+
+TEST(DictionaryRename, KeyMovesAnEntryOrRefusesWithoutChange) {
+  ComPtr<IDictionary> d = NewDictionary();
+  for (const wchar_t* key : {L"apple", L"banana", L"readme"}) Store(d.get(), VBstr(key), key);
+  const struct {
+    const char* name;
+    VARIANT from, to;
+    std::wstring outcome, keysAfter;
+  } cases[] = {
+      {"to a new place", VBstr(L"APPLE"), VBstr(L"zebra"), L"ok", L"banana,readme,zebra"},
+      {"a missing key", VBstr(L"apple"), VBstr(L"x"), L"<Item not found.>", L"banana,readme,zebra"},
+      {"onto another entry's key", VBstr(L"banana"), VBstr(L"README"),
+       L"<Another item already has the new key.>", L"banana,readme,zebra"},
+      {"the same key in other letters", VBstr(L"banana"), VBstr(L"Banana"), L"ok",
+       L"Banana,readme,zebra"},
+      {"a number as the new key", VBstr(L"zebra"), VI4(3), L"<Key must be a string.>",
+       L"Banana,readme,zebra"},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(Rename(d.get(), c.from, c.to), c.outcome) << c.name;
+    EXPECT_EQ(KeysJoined(d.get()), c.keysAfter) << c.name;
+  }
+  EXPECT_EQ(ItemText(d.get(), VBstr(L"zebra")), L"apple") << "the item travels with its entry";
+  EXPECT_EQ(ItemText(d.get(), VI4(3)), L"apple");
+}
+
+TEST(DictionaryThreads, ConcurrentWritersRemoversAndReadersSeeWholeEntries) {
   ComPtr<IDictionary> d = NewDictionary();
   constexpr int kWriters = 4, kPerWriter = 1500;
+  auto name = [](int w, int i) { return L"k" + std::to_wstring(w) + L"-" + std::to_wstring(i); };
   std::vector<std::thread> threads;
   for (int w = 0; w < kWriters; ++w)
     threads.emplace_back([&, w] {
-      for (int i = 0; i < kPerWriter; ++i) {
-        const std::wstring name = L"k" + std::to_wstring(w) + L"-" + std::to_wstring(i);
-        Store(d.get(), VBstr(name.c_str()), name.c_str());
-      }
+      for (int i = 0; i < kPerWriter; ++i) Store(d.get(), VBstr(name(w, i).c_str()), L"k");
+      for (int i = 1; i < kPerWriter; i += 2)
+        Remove(d.get(), VBstr(name(w, i).c_str()));
     });
   bool readsHeld = true;
   threads.emplace_back([&] {
     for (int i = 0; i < 3000; ++i) {
       LONG count = 0;
-      d->get_Count(&count);  // the count only grows, so this position exists
-      if (count > 0 && ItemText(d.get(), VI4(count))[0] != L'k') readsHeld = false;
+      d->get_Count(&count);  // a removal may come between: the position may be gone by now
+      if (count == 0) continue;
+      const std::wstring text = ItemText(d.get(), VI4(count));
+      if (text != L"k" && text != L"<Index out of range.>") readsHeld = false;
+      Variant keys;
+      if (d->Keys(keys.get()) != S_OK) readsHeld = false;
     }
   });
   for (auto& t : threads) t.join();
   EXPECT_TRUE(readsHeld);
-  EXPECT_EQ(CountOf(d.get()), kWriters * kPerWriter);
-  EXPECT_EQ(ItemText(d.get(), VBstr(L"K3-1499")), L"k3-1499");
+  EXPECT_EQ(CountOf(d.get()), kWriters * kPerWriter / 2);
+  EXPECT_EQ(ItemText(d.get(), VBstr(L"K3-1498")), L"k");
+  EXPECT_EQ(Remove(d.get(), VBstr(L"K3-1499")), L"<Item not found.>");
 }
 
 }  // namespace

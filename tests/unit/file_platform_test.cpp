@@ -1,18 +1,15 @@
 // Moving files where the platform has no move-with-replace (the Windows 95 family): a copy, then
-// deletion of the source. Wine shows a program the version configured for its file name, so the
-// parent case runs the child cases in a copy of this test program marked as Windows 98.
+// deletion of the source. The parent case runs the child cases in a copy of this test program
+// that sees Windows 98.
 #include "file_test_support.h"
-
-#include <process.h>
+#include "support/version_child.h"
 
 namespace docket::test {
 namespace {
 
-constexpr wchar_t kChildMark[] = L"DOCKET_NON_NT_CHILD";
-
 struct NonNtPlatform : ::testing::Test {
   void SetUp() override {
-    if (!_wgetenv(kChildMark)) GTEST_SKIP() << "runs inside NonNtMove.RunsTheCasesOnWindows98";
+    if (ChildVersion() != L"win98") GTEST_SKIP() << "runs inside NonNtMove.RunsTheCasesOnWindows98";
     OSVERSIONINFOA version{sizeof version};
     ASSERT_TRUE(::GetVersionExA(&version));
     ASSERT_EQ(version.dwPlatformId, static_cast<DWORD>(VER_PLATFORM_WIN32_WINDOWS));
@@ -41,22 +38,8 @@ TEST_F(NonNtPlatform, MoveCopiesThenDeletesAndKeepsTheCopyWhenDeletionFails) {
 }
 
 TEST(NonNtMove, RunsTheCasesOnWindows98) {
-  wchar_t self[MAX_PATH];
-  ::GetModuleFileNameW(nullptr, self, MAX_PATH);
-  // Beside the original, so that the copy finds the module under test as it does.
-  const std::wstring name = L"docket_unit_win98_" + std::to_wstring(::GetCurrentProcessId()) + L".exe";
-  const std::wstring copy = std::wstring(self, std::wcsrchr(self, L'\\') + 1) + name;
-  ASSERT_TRUE(::CopyFileW(self, copy.c_str(), FALSE));
-  const std::wstring key = L"Software\\Wine\\AppDefaults\\" + name;
-  ::RegSetKeyValueW(HKEY_CURRENT_USER, key.c_str(), L"Version", REG_SZ, L"win98", 12);
-  ::SetEnvironmentVariableW(kChildMark, L"1");
-  // The child writes its report into this test's output.
-  const intptr_t exitCode = _wspawnl(_P_WAIT, copy.c_str(), (L"\"" + copy + L"\"").c_str(),
-                                     L"--gtest_filter=NonNtPlatform.*", nullptr);
-  ::SetEnvironmentVariableW(kChildMark, nullptr);
-  ::RegDeleteKeyW(HKEY_CURRENT_USER, key.c_str());
-  ::DeleteFileW(copy.c_str());
-  EXPECT_EQ(exitCode, 0) << "the child's cases failed (or it did not start)";
+  EXPECT_EQ(RunCasesAsVersion(L"win98", L"NonNtPlatform.*"), 0)
+      << "the child's cases failed (or it did not start)";
 }
 
 }  // namespace

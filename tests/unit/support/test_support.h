@@ -37,6 +37,10 @@ inline constexpr wchar_t kPolicyRefusal[] =
     L"This option has been disabled in the registry please see your administrator for more "
     L"information.";
 
+// What every member that would touch the disk reports on an object that stands for nothing.
+inline constexpr wchar_t kUnboundRefusal[] =
+    L"This object stands for no file or folder: obtain it from a FileManager.";
+
 // The result code of a system error.
 inline HRESULT Win32Code(DWORD error) { return static_cast<HRESULT>(0x80070000u | error); }
 

@@ -1,0 +1,121 @@
+// A database field for the blob tests: an automation object with AppendChunk and GetChunk (either
+// can be left out) that the module calls late-bound. It keeps the bytes appended (or only counts
+// them), gives bytes or prepared answers back from GetChunk, can fail from a given call on, and
+// counts every call whose argument is not what the module promises to pass.
+#pragma once
+
+#include "test_dispatch.h"
+
+#include <algorithm>
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace docket::test {
+
+class ChunkField final : public TestDispatch {
+ public:
+  enum : DISPID { kAppendChunk = 1, kGetChunk = 2 };
+
+  // A new field with one reference, the caller's.
+  static ChunkField* New(bool hasAppendChunk = true, bool hasGetChunk = true) {
+    return new ChunkField(hasAppendChunk, hasGetChunk);
+  }
+
+  // What AppendChunk received, and what GetChunk gives back (from `given` on, in pieces of the
+  // size asked for, then Null).
+  std::string bytes;
+  size_t given = 0;
+  bool keepBytes = true;              // false: AppendChunk only counts
+  std::uint64_t appendedCount = 0;    // bytes appended, kept or not
+  std::vector<ULONG> appendedSizes;   // one per AppendChunk call
+  std::uint64_t zerosToGive = 0;      // when not 0, GetChunk gives this many zero bytes instead
+  std::deque<VARIANT> answers;        // when not empty, GetChunk gives these first (owned here)
+  int calls = 0;
+  int badArguments = 0;
+  // From call number failFromCall (1-based) on, every call fails with `failure`, raised as an
+  // exception with a description when `raise` is set.
+  int failFromCall = 0;
+  HRESULT failure = E_FAIL;
+  bool raise = false;
+  std::function<void()> onCall;
+
+  STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID,
+                             DISPID* ids) override {
+    const std::wstring name = count == 1 ? names[0] : L"";
+    if (hasAppendChunk_ && name == L"AppendChunk") return *ids = kAppendChunk, S_OK;
+    if (hasGetChunk_ && name == L"GetChunk") return *ids = kGetChunk, S_OK;
+    *ids = DISPID_UNKNOWN;
+    return DISP_E_UNKNOWNNAME;
+  }
+  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
+                      VARIANT* result, EXCEPINFO* exception, UINT*) override {
+    ++calls;
+    if (onCall) onCall();
+    const bool oneArgument = flags == DISPATCH_METHOD && parameters->cArgs == 1 &&
+                             parameters->cNamedArgs == 0 && result &&
+                             V_VT(&parameters->rgvarg[0]) == (VT_BYREF | VT_VARIANT);
+    if (!oneArgument) return ++badArguments, DISP_E_BADPARAMCOUNT;
+    if (failFromCall && calls >= failFromCall) {
+      if (!raise) return failure;
+      *exception = EXCEPINFO{};
+      exception->scode = failure;
+      exception->bstrDescription = ::SysAllocString(L"The field's connection broke.");
+      return DISP_E_EXCEPTION;
+    }
+    VARIANT* value = V_VARIANTREF(&parameters->rgvarg[0]);
+    return id == kAppendChunk ? AppendChunk(*value) : GetChunk(*value, result);
+  }
+
+ private:
+  ChunkField(bool hasAppendChunk, bool hasGetChunk)
+      : hasAppendChunk_(hasAppendChunk), hasGetChunk_(hasGetChunk) {}
+  ~ChunkField() override {
+    for (VARIANT& answer : answers) ::VariantClear(&answer);
+  }
+
+  HRESULT AppendChunk(const VARIANT& chunk) {
+    SAFEARRAY* array = V_ARRAY(&chunk);
+    if (V_VT(&chunk) != (VT_ARRAY | VT_UI1) || ::SafeArrayGetDim(array) != 1 ||
+        array->rgsabound[0].lLbound != 0)
+      return ++badArguments, DISP_E_TYPEMISMATCH;
+    const ULONG size = array->rgsabound[0].cElements;
+    appendedSizes.push_back(size);
+    appendedCount += size;
+    if (keepBytes) bytes.append(static_cast<const char*>(array->pvData), size);
+    return S_OK;
+  }
+
+  HRESULT GetChunk(const VARIANT& size, VARIANT* result) {
+    if (V_VT(&size) != VT_I4) return ++badArguments, DISP_E_TYPEMISMATCH;
+    if (!answers.empty()) {
+      *result = answers.front();  // the caller owns it now
+      answers.pop_front();
+      return S_OK;
+    }
+    const std::uint64_t left = zerosToGive ? zerosToGive : bytes.size() - given;
+    const ULONG n = static_cast<ULONG>(std::min<std::uint64_t>(left, V_I4(&size)));
+    if (n == 0) {
+      V_VT(result) = VT_NULL;
+      return S_OK;
+    }
+    SAFEARRAY* array = ::SafeArrayCreateVector(VT_UI1, 0, n);
+    if (!array) return E_OUTOFMEMORY;
+    if (zerosToGive) {
+      zerosToGive -= n;
+    } else {
+      std::copy_n(bytes.data() + given, n, static_cast<char*>(array->pvData));
+      given += n;
+    }
+    V_VT(result) = VT_ARRAY | VT_UI1;
+    V_ARRAY(result) = array;
+    return S_OK;
+  }
+
+  bool hasAppendChunk_;
+  bool hasGetChunk_;
+};
+
+}  // namespace docket::test

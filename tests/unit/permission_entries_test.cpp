@@ -1,0 +1,126 @@
+// The permission enumerator of files and folders (Next, Skip, Reset, Clone), its snapshot of the
+// list, RemoveEntry on the holder's list, and trustees that cannot be named.
+#include "permission_test_support.h"
+
+namespace docket::test {
+namespace {
+
+struct PermissionEntries : ::testing::Test {
+  void SetUp() override {
+    WriteBytes(dir / L"a.txt", "a");
+    ASSERT_EQ(GetFileOf(manager.get(), dir / L"a.txt", &file), S_OK);
+    ASSERT_EQ(GetFolderOf(manager.get(), dir.path(), &folder), S_OK);
+  }
+  ScratchDir dir;
+  ComPtr<IFileManager> manager = NewManager();
+  ComPtr<IFile> file;
+  ComPtr<IFolder> folder;
+  TestAcl acl;
+};
+
+TEST_F(PermissionEntries, NextSkipResetAndClone) {
+  acl.Deny(kEveryone, 0, GENERIC_ALL).Allow(kAdministrators, 0, GENERIC_ALL).Allow(kUsers, 0, 0);
+  ComPtr<IEnumVARIANT> e = EnumeratorOver(file.get(), acl.get());
+  ASSERT_TRUE(e);
+  HRESULT hr;
+  EXPECT_EQ(TrusteesOf(NextItems(e.get(), 5, &hr)),
+            L"Everyone|BUILTIN\\Administrators|BUILTIN\\Users|");
+  EXPECT_EQ(hr, S_FALSE) << "fewer than asked";
+  EXPECT_TRUE(NextItems(e.get(), 1, &hr).empty());
+  EXPECT_EQ(hr, S_FALSE);
+
+  EXPECT_EQ(e->Reset(), S_OK);
+  EXPECT_EQ(e->Skip(10), S_FALSE) << "passing the end stops at it";
+  EXPECT_TRUE(NextItems(e.get(), 1).empty());
+  EXPECT_EQ(e->Reset(), S_OK);
+  EXPECT_EQ(TrusteesOf(NextItems(e.get(), 1, &hr)), L"Everyone|");
+  EXPECT_EQ(hr, S_OK);
+
+  ComPtr<IEnumVARIANT> clone;
+  ASSERT_EQ(e->Clone(clone.put()), S_OK);
+  EXPECT_EQ(TrusteesOf(NextItems(clone.get(), 1)), L"BUILTIN\\Administrators|");
+  EXPECT_EQ(e->Skip(1), S_OK) << "the source keeps its own position";
+  EXPECT_EQ(TrusteesOf(NextItems(e.get(), 1)), L"BUILTIN\\Users|");
+
+  VARIANT slots[2];
+  EXPECT_EQ(e->Next(2, slots, nullptr), E_POINTER) << "more than one needs the out-count";
+  EXPECT_EQ(e->Reset(), S_OK);
+  ASSERT_EQ(e->Next(1, slots, nullptr), S_OK) << "one needs no out-count";
+  ::VariantClear(&slots[0]);
+}
+
+TEST_F(PermissionEntries, AnEmptyListEndsAtOnceAndNoListIsRefused) {
+  HRESULT hr;
+  EXPECT_TRUE(NextItems(EnumeratorOver(folder.get(), acl.get()).get(), 1, &hr).empty());
+  EXPECT_EQ(hr, S_FALSE);
+
+  EXPECT_FALSE(EnumeratorOver(folder.get(), nullptr));
+  EXPECT_EQ(TakeError().description,
+            L"This item has no ACL, check it can be secured (e.g. not a FAT formated drive)");
+  ComPtr<IUnknown> e;
+  EXPECT_EQ(file->get__NewEnum(e.put()), S_OK) << "a file's own list, as Wine makes it up";
+  EXPECT_FALSE(EnumeratorOver(file.get(), nullptr));
+  EXPECT_EQ(TakeError().source, L"Corvane.File.1");
+}
+
+// RemoveEntry takes every entry of the trustee with the same flags, allowing or denying, from the
+// holder's list only: a running enumerator and its items stay as they were, the item's next
+// enumerator shows the change. The entry keeps holder and list alive after item and enumerator.
+TEST_F(PermissionEntries, RemoveEntryChangesOnlyTheHoldersList) {
+  acl.Deny(kEveryone, 0, GENERIC_ALL)
+      .Allow(kEveryone, OBJECT_INHERIT_ACE, GENERIC_READ)
+      .Allow(kAdministrators, 0, GENERIC_ALL)
+      .Allow(kEveryone, 0, 0x1200A9);
+  ComPtr<IEnumVARIANT> e = EnumeratorOver(folder.get(), acl.get());
+  ComPtr<IPermItem> denial = NextItems(e.get(), 1).at(0);
+  EXPECT_EQ(denial->RemoveEntry(), S_OK);
+  EXPECT_EQ(NextItems(e.get(), 5).size(), 3u) << "the running enumerator keeps its copy";
+  ComPtr<IUnknown> fresh;
+  ASSERT_EQ(folder->get__NewEnum(fresh.put()), S_OK);
+  e.reset();
+  ASSERT_EQ(fresh.As(&e), S_OK);
+  EXPECT_EQ(TrusteesOf(NextItems(e.get(), 5)), L"Everyone|BUILTIN\\Administrators|");
+
+  e.reset();
+  fresh.reset();
+  folder.reset();
+  VARIANT_BOOL denied = VARIANT_FALSE;
+  EXPECT_EQ(denial->get_NoAccess(&denied), S_OK);
+  EXPECT_EQ(denied, VARIANT_TRUE);
+  EXPECT_TRUE(IsSystemError(denial->RemoveEntry(), ERROR_INVALID_SID))
+      << "nothing left to remove is a failure, not a positive number";
+  manager.reset();
+  file.reset();
+  denial.reset();
+  EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK);
+}
+
+// The administrator's texts: the key is machine-wide, but only this test lists an identifier
+// that maps to no account.
+TEST_F(PermissionEntries, TrusteeOfAnUnmappedIdentifierIsTheAdministratorsText) {
+  constexpr wchar_t kKey[] = L"SOFTWARE\\Corvane Works\\Corvane.Permissions";
+  ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
+  acl.Allow(L"S-1-5-21-1-2-3-4444", 0, GENERIC_ALL);
+  ComPtr<IPermItem> item = NextItems(EnumeratorOver(file.get(), acl.get()).get(), 1).at(0);
+  EXPECT_EQ(TextOf(item.get(), &IPermItem::get_Trustee), L"") << "without the value";
+  ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"AccountUnknown", REG_SZ, L"(unknown)", 20);
+  EXPECT_EQ(TextOf(item.get(), &IPermItem::get_Trustee), L"(unknown)") << "looked up again";
+  ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
+}
+
+TEST_F(PermissionEntries, TrusteeThatCannotBeLookedUpIsAFailure) {
+  acl.Allow(kEveryone, 0, DELETE);
+  ACCESS_ALLOWED_ACE* entry = nullptr;
+  ASSERT_TRUE(::GetAce(acl.get(), 0, reinterpret_cast<void**>(&entry)));
+  reinterpret_cast<SID*>(&entry->SidStart)->SubAuthorityCount = 5;  // beyond the entry's end
+  ComPtr<IPermItem> item = NextItems(EnumeratorOver(file.get(), acl.get()).get(), 1).at(0);
+  Bstr trustee;
+  EXPECT_TRUE(IsSystemError(item->get_Trustee(trustee.put()), ERROR_INVALID_SID));
+  EXPECT_EQ(trustee.get(), nullptr);
+  QFPermissionRights rights{};
+  EXPECT_EQ(item->get_AccessRights(&rights), S_OK);
+  EXPECT_EQ(rights, QFDelete) << "the rights do not need the identifier";
+}
+
+}  // namespace
+}  // namespace docket::test
