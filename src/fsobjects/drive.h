@@ -15,7 +15,7 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
  public:
   static const CLSID& ClassId() { return CLSID_Drive; }
 
-  // True when a script's drive specification names a drive or a share that is there: a UNC path
+  // True when a script's DriveSpec names a drive or a share that is there: a UNC path
   // that exists, or a short form (C, C:, C:\) whose root exists. Longer texts are never drives.
   static bool Exists(const std::string& spec);
 
@@ -34,7 +34,7 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
   STDMETHODIMP get_SerialNumber(LONG* pulSerialNumber) override;
   STDMETHODIMP get_IsReady(VARIANT_BOOL* pfReady) override;
 
-  // IDriveInit: a script's specification, converted as every path argument is, which must name
+  // IDriveInit: a script's DriveSpec, converted as every path argument is, which must name
   // a drive root or an existing path.
   STDMETHODIMP Init(BSTR spec) override;
 
@@ -43,7 +43,7 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
   HRESULT InitListedRoot(const std::string& root);
 
  private:
-  // A short specification is kept in its completed root form (C:\), which the volume queries
+  // A short DriveSpec is kept in its completed root form (C:\), which the volume queries
   // need; a longer one (a share, or another existing path) as written, and marked as a share.
   struct Location {
     std::string path;

@@ -1,4 +1,4 @@
-// How a Drive comes to know its drive, and how a drive specification is tested for existence
+// How a Drive comes to know its drive, and how a DriveSpec is tested for existence
 // without making one.
 #include "fsobjects/drive.h"
 #include "fsobjects/drive_spec.h"

@@ -1,5 +1,5 @@
 // The service's drive members: the snapshot of the machine's drives, one drive by its
-// specification, and the existence test that makes no object.
+// DriveSpec, and the existence test that makes no object.
 #include "com/make_child.h"
 #include "fsobjects/drive.h"
 #include "fsobjects/drive_collection.h"
@@ -42,7 +42,7 @@ STDMETHODIMP FileManager::GetDrive(BSTR DriveSpec, IDrive** ppdrive) {
   return com::MakeChild<Drive>(ppdrive, [&](Drive& drive) { return drive.Init(DriveSpec); });
 }
 
-// Never fails: a specification that cannot even be converted names no drive.
+// Never fails: a DriveSpec that cannot even be converted names no drive.
 STDMETHODIMP FileManager::DriveExists(BSTR DriveSpec, VARIANT_BOOL* pfExists) {
   DOCKET_RETURN_IF_NULL(pfExists);
   *pfExists = VARIANT_FALSE;

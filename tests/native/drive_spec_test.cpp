@@ -1,4 +1,4 @@
-// The string forms of drive specifications.
+// The string forms in which a script names a drive.
 #include "fsobjects/drive_spec.h"
 
 #include <gtest/gtest.h>

@@ -69,7 +69,7 @@ TEST_F(DriveTest, RootsThatAreNotThereAreUnavailable) {
   }
 }
 
-// Longer than a root, a specification must exist as a path; it is then kept as written and
+// Longer than a root, a DriveSpec must exist as a path; it is then kept as written and
 // counts as a share, though only a UNC share is one for DriveExists.
 TEST_F(DriveTest, LongerSpecsMustExistAsPaths) {
   ComPtr<IDrive> drive = DriveOf(L"C:\\windows");
