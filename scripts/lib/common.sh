@@ -9,8 +9,9 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINE=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
 
+# clang and its libFuzzer runtime (only recommended by clang, so named here) for the fuzz targets.
 PACKAGES=(wine64 libwine-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-          cmake ninja-build googletest g++)
+          cmake ninja-build googletest g++ clang libclang-rt-14-dev python3)
 
 log() { printf '== %s\n' "$*" >&2; }
 
@@ -39,6 +40,16 @@ build_x86() {
   log "building (x86, compile check)"
   cmake --preset x86 >"$BUILD/configure-x86.log" 2>&1 || { cat "$BUILD/configure-x86.log"; return 1; }
   cmake --build --preset x86 >"$BUILD/build-x86.log" 2>&1 || { grep -E 'error|Error' "$BUILD/build-x86.log" | head -40; return 1; }
+}
+
+# The libFuzzer targets of tests/fuzz (native, clang), in build/fuzz. Extra arguments go to the
+# configuration (such as -DDOCKET_FUZZ_BUDGET=seconds).
+build_fuzz() {
+  mkdir -p "$BUILD"
+  cmake -S "$ROOT/tests/fuzz" -B "$BUILD/fuzz" -G Ninja -DCMAKE_CXX_COMPILER=clang++ "$@" \
+    >"$BUILD/fuzz-configure.log" 2>&1 || { cat "$BUILD/fuzz-configure.log"; return 1; }
+  cmake --build "$BUILD/fuzz" -j2 >"$BUILD/fuzz-build.log" 2>&1 ||
+    { grep -E -A3 'error' "$BUILD/fuzz-build.log" | head -40; return 1; }
 }
 
 # Creates the private prefix on first use and keeps a persistent server for the run.

@@ -3,23 +3,56 @@
 #include <new>
 
 namespace docket::com {
+namespace {
+
+// A length as the conversion calls take it; throws std::bad_alloc for one they cannot take.
+int ConversionLength(size_t length) {
+  if (length > kMaxConvertibleChars) throw std::bad_alloc();
+  return static_cast<int>(length);
+}
+
+// Converts with the given flags; false when the platform refuses the conversion.
+bool WideToAnsi(std::wstring_view text, UINT codePage, DWORD flags, BOOL* usedDefault,
+                std::string* out) {
+  const int length = ConversionLength(text.size());
+  const int n = ::WideCharToMultiByte(codePage, flags, text.data(), length, nullptr, 0, nullptr,
+                                      usedDefault);
+  if (n <= 0) return false;
+  out->assign(static_cast<size_t>(n), '\0');
+  return ::WideCharToMultiByte(codePage, flags, text.data(), length, out->data(), n, nullptr,
+                               usedDefault) == n;
+}
+
+}  // namespace
 
 std::string ToAnsi(std::wstring_view text) {
-  if (text.empty()) return {};
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-  std::string out(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n,
-                        nullptr, nullptr);
+  std::string out;
+  // Conversion fails only for a result beyond what an int counts: that is no text to work with.
+  if (!text.empty() && !WideToAnsi(text, CP_ACP, 0, nullptr, &out)) throw std::bad_alloc();
+  return out;
+}
+
+std::optional<std::string> ToAnsiExact(std::wstring_view text) {
+  std::string out;
+  if (text.empty()) return out;
+  // A UTF-8 code page has every character but takes neither flag nor default-character check;
+  // there only ill-formed UTF-16 (a lone surrogate) has no exact form.
+  static const bool utf8 = ::GetACP() == CP_UTF8;
+  BOOL usedDefault = FALSE;
+  const bool converted =
+      utf8 ? WideToAnsi(text, CP_UTF8, WC_ERR_INVALID_CHARS, nullptr, &out)
+           : WideToAnsi(text, CP_ACP, WC_NO_BEST_FIT_CHARS, &usedDefault, &out);
+  if (!converted || usedDefault) return std::nullopt;
   return out;
 }
 
 std::wstring FromAnsi(std::string_view text) {
   if (text.empty()) return {};
-  const int n =
-      ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  const int length = ConversionLength(text.size());
+  const int n = ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, nullptr, 0);
+  if (n <= 0) throw std::bad_alloc();
   std::wstring out(static_cast<size_t>(n), L'\0');
-  ::MultiByteToWideChar(CP_ACP, 0, text.data(), static_cast<int>(text.size()), out.data(), n);
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), length, out.data(), n);
   return out;
 }
 
@@ -28,6 +61,8 @@ Bstr AnsiToBstr(std::string_view text) { return Bstr(FromAnsi(text)); }
 HRESULT ReturnAnsi(std::string_view text, BSTR* out) { return ReturnWide(FromAnsi(text), out); }
 
 HRESULT ReturnWide(std::wstring_view text, BSTR* out) {
+  *out = nullptr;
+  if (text.size() > kMaxConvertibleChars) return E_OUTOFMEMORY;
   *out = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return *out ? S_OK : E_OUTOFMEMORY;
 }

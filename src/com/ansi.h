@@ -6,6 +6,8 @@
 #include "com/path_limits.h"
 #include "com/win.h"
 
+#include <climits>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -15,9 +17,18 @@ namespace docket::com {
 inline constexpr size_t kMaxPathChars = kMaxPath;
 static_assert(kMaxPathChars == MAX_PATH - 1);
 
-// Converts to the system code page (characters it cannot represent become its default character).
+// The conversion calls count in int, and an automation string's byte length must fit 32 bits:
+// texts longer than this are refused (std::bad_alloc) rather than converted in part or to "".
+inline constexpr size_t kMaxConvertibleChars = INT_MAX;
+
+// Converts to the system code page (characters it cannot represent become its default character
+// or a look-alike). Not for paths: those go through ToPlatformPath.
 std::string ToAnsi(std::wstring_view text);
 inline std::string ToAnsi(BSTR text) { return ToAnsi(View(text)); }
+
+// The system code page form of a text only when every character has an exact one there: no
+// look-alike, no default character (nor, on a UTF-8 system code page, a lone surrogate).
+std::optional<std::string> ToAnsiExact(std::wstring_view text);
 
 // Converts from the system code page.
 std::wstring FromAnsi(std::string_view text);

@@ -3,6 +3,7 @@
 
 #include "com/win.h"
 
+#include <climits>
 #include <new>
 #include <string_view>
 #include <utility>
@@ -44,6 +45,8 @@ class Bstr {
 
  private:
   static BSTR Alloc(std::wstring_view text) {
+    // The byte length is stored in 32 bits: a longer text is refused, never cut to its low bits.
+    if (text.size() > INT_MAX) throw std::bad_alloc();
     BSTR s = ::SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
     if (!s) throw std::bad_alloc();
     return s;

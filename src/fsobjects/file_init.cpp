@@ -1,6 +1,5 @@
 // How a File comes to know its path: one of the two initialisations, each of which probes whether
 // the file can be opened at all. The outcome of that probe is what Accessible reports later.
-#include "com/ansi.h"
 #include "com/handles.h"
 #include "fsobjects/file.h"
 #include "fsobjects/file_path.h"
@@ -10,9 +9,13 @@ namespace docket {
 
 STDMETHODIMP File::InitFolderName(const wchar_t* folder, BSTR name) {
   return location_.BindOnce([&](Location* here) {
-    here->folderPart = com::ToAnsi(std::wstring_view(folder ? folder : L""));
-    if (!here->folderPart.empty() && here->folderPart.back() != '\\') here->folderPart += '\\';
-    here->name = AnsiPathText(name);
+    PlatformPath folderPart = ToPlatformPath(std::wstring_view(folder ? folder : L""));
+    if (!folderPart) return ReportRefusedPath(ClassId(), folderPart);
+    PlatformPath fileName = ToPlatformPath(name);
+    if (!fileName) return ReportRefusedPath(ClassId(), fileName);
+    if (!folderPart.text.empty() && folderPart.text.back() != '\\') folderPart.text += '\\';
+    here->folderPart = std::move(folderPart.text);
+    here->name = std::move(fileName.text);
     here->path = here->folderPart + here->name;
     if (!FitsPath(here->path)) return ReportPathTooLong(ClassId());
     return Probe(here);
@@ -21,15 +24,15 @@ STDMETHODIMP File::InitFolderName(const wchar_t* folder, BSTR name) {
 
 STDMETHODIMP File::InitPath(BSTR path) {
   return location_.BindOnce([&](Location* here) {
-    std::optional<std::string> ansi = FittingAnsiPath(path);
-    if (!ansi) return ReportPathTooLong(ClassId());
+    PlatformPath given = ToPlatformPath(path);
+    if (!given) return ReportRefusedPath(ClassId(), given);
     // Without any backslash the whole text is the name, and the empty folder part lets the path
     // resolve against the current directory, as it does for every platform call.
-    const size_t cut = ansi->find_last_of('\\');
+    const size_t cut = given.text.find_last_of('\\');
     const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
-    here->folderPart = ansi->substr(0, nameStart);
-    here->name = ansi->substr(nameStart);
-    here->path = std::move(*ansi);
+    here->folderPart = given.text.substr(0, nameStart);
+    here->name = given.text.substr(nameStart);
+    here->path = std::move(given.text);
     return Probe(here);
   });
 }

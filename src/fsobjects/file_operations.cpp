@@ -9,10 +9,12 @@
 namespace docket {
 namespace {
 
-// Runs a platform operation towards a target path and reports its failure; a target too long
-// for the module is refused before the platform sees it.
+// Runs a platform operation towards a target made from the caller's path argument and reports
+// its failure; a refused argument, or a target too long for the module, is refused before the
+// platform sees it.
 template <class Operation>
-HRESULT RunTowards(const std::string& target, Operation&& operation) {
+HRESULT RunTowards(const PlatformPath& argument, const std::string& target, Operation&& operation) {
+  if (!argument) return ReportRefusedPath(File::ClassId(), argument);
   if (!FitsPath(target)) return ReportPathTooLong(File::ClassId());
   if (!operation(target.c_str())) return ReportLastError(File::ClassId());
   return S_OK;
@@ -27,7 +29,8 @@ std::string File::ResolveDestination(const Location& here, const std::string& de
 
 STDMETHODIMP File::put_Name(BSTR pbstrName) {
   return location_.Use(ClassId(), [&](const Location& here) {
-    return RunTowards(here.folderPart + AnsiPathText(pbstrName), [&](const char* renamed) {
+    const PlatformPath name = ToPlatformPath(pbstrName);
+    return RunTowards(name, here.folderPart + name.text, [&](const char* renamed) {
       // No replace flag: a rename never overwrites another file.
       return ::MoveFileExA(here.path.c_str(), renamed,
                            MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH) != FALSE;
@@ -37,7 +40,8 @@ STDMETHODIMP File::put_Name(BSTR pbstrName) {
 
 STDMETHODIMP File::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return location_.Use(ClassId(), [&](const Location& here) {
-    return RunTowards(ResolveDestination(here, AnsiPathText(Destination)), [&](const char* target) {
+    const PlatformPath destination = ToPlatformPath(Destination);
+    return RunTowards(destination, ResolveDestination(here, destination.text), [&](const char* target) {
       return ::CopyFileA(here.path.c_str(), target, OverWriteFiles == VARIANT_FALSE) != FALSE;
     });
   });
@@ -45,7 +49,8 @@ STDMETHODIMP File::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
 
 STDMETHODIMP File::Move(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return location_.Use(ClassId(), [&](const Location& here) {
-    return RunTowards(ResolveDestination(here, AnsiPathText(Destination)), [&](const char* target) {
+    const PlatformPath destination = ToPlatformPath(Destination);
+    return RunTowards(destination, ResolveDestination(here, destination.text), [&](const char* target) {
       return MoveFileByPlatform(here.path, target, OverWriteFiles != VARIANT_FALSE);
     });
   });

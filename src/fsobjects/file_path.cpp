@@ -3,27 +3,32 @@
 #include "com/ansi.h"
 #include "module/error_report.h"
 
+#include <optional>
+
 namespace docket {
+namespace {
+
+PlatformPath Refused(DWORD error) {
+  PlatformPath path;
+  path.refusal = error;
+  return path;
+}
+
+}  // namespace
 
 bool FitsPath(std::string_view ansiPath) { return ansiPath.size() <= com::kMaxPathChars; }
 
-std::string AnsiPathText(BSTR text) {
-  std::string ansi = com::ToAnsi(text);
-  // The platform stops at the first NUL, so that is where the length that matters ends too.
-  if (const size_t nul = ansi.find('\0'); nul != std::string::npos) ansi.resize(nul);
-  return ansi;
-}
+PlatformPath ToPlatformPath(BSTR text) { return ToPlatformPath(com::View(text)); }
 
-std::optional<std::string> FittingAnsiPath(BSTR text) {
-  std::string ansi = AnsiPathText(text);
-  if (!FitsPath(ansi)) return std::nullopt;
-  return ansi;
-}
-
-PlatformPath ToPlatformPath(BSTR text) {
-  PlatformPath path{AnsiPathText(text)};
-  if (!FitsPath(path.text)) path.refusal = ERROR_FILENAME_EXCED_RANGE;
-  return path;
+PlatformPath ToPlatformPath(std::wstring_view text) {
+  if (text.find(L'\0') != std::wstring_view::npos) return Refused(ERROR_INVALID_NAME);
+  // Every character takes at least one byte in any code page, so a longer text never fits; it
+  // is refused without converting what may be a very long string.
+  if (text.size() > com::kMaxPathChars) return Refused(ERROR_FILENAME_EXCED_RANGE);
+  std::optional<std::string> exact = com::ToAnsiExact(text);
+  if (!exact) return Refused(ERROR_INVALID_NAME);
+  if (!FitsPath(*exact)) return Refused(ERROR_FILENAME_EXCED_RANGE);
+  return PlatformPath{std::move(*exact)};
 }
 
 HRESULT ReportRefusedPath(REFCLSID clsid, const PlatformPath& path) {

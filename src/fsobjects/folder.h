@@ -71,10 +71,10 @@ class Folder final : public com::ComObject<Folder, IFolder, IFolderInit, IItemAc
     return location_.Use(ClassId(), [&](const Location& here) { return body(here.path); });
   }
   // A copy of the pattern that Files matches names against, under objectLock_.
-  std::string WildCardSnapshot();
+  std::wstring WildCardSnapshot();
 
   Binding<Location> location_;
-  std::string searchWildCard_ = "*";  // objectLock_
+  std::wstring searchWildCard_ = L"*";  // as the script gave it (objectLock_)
   AclHolderSlot aclHolder_;  // shared with the folder's permission enumerators and entries
 };
 

@@ -1,5 +1,4 @@
 // A folder is made for a path once: the path is made absolute and must name a directory.
-#include "com/ansi.h"
 #include "fsobjects/file_path.h"
 #include "fsobjects/folder.h"
 #include "fsobjects/full_path.h"
@@ -9,10 +8,10 @@ namespace docket {
 
 STDMETHODIMP Folder::InitPath(BSTR path) {
   return location_.BindOnce([&](Location* here) {
-    const std::optional<std::string> given = FittingAnsiPath(path);
-    if (!given) return ReportPathTooLong(ClassId());
+    const PlatformPath given = ToPlatformPath(path);
+    if (!given) return ReportRefusedPath(ClassId(), given);
     FullPath full;
-    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), *given, kFolderPathBuffer, &full));
+    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), given.text, kFolderPathBuffer, &full));
     const DWORD attributes = ::GetFileAttributesA(full.text.c_str());
     if (attributes == INVALID_FILE_ATTRIBUTES) return ReportLastError(ClassId());
     if (!(attributes & FILE_ATTRIBUTE_DIRECTORY))

@@ -7,6 +7,7 @@
 #include "fsobjects/directory_search.h"
 #include "fsobjects/file.h"
 #include "fsobjects/file_collection.h"
+#include "fsobjects/file_path.h"
 #include "fsobjects/folder.h"
 #include "fsobjects/folder_collection.h"
 #include "fsobjects/tree_walk.h"
@@ -55,9 +56,11 @@ STDMETHODIMP Folder::get_Files(IFileCollection** ppfiles) {
   if (!ppfiles) return E_POINTER;
   *ppfiles = nullptr;
   return WithPath([&](const std::string& folder) {
+    const PlatformPath wildCard = ToPlatformPath(WildCardSnapshot());
+    if (!wildCard) return ReportRefusedPath(ClassId(), wildCard);
     // The separator always goes in: after a path that ends in one, the doubled one counts as one.
-    const std::string pattern = folder + "\\" + WildCardSnapshot();
-    if (pattern.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
+    const std::string pattern = folder + "\\" + wildCard.text;
+    if (!FitsPath(pattern)) return ReportPathTooLong(ClassId());
     return com::MakeChild<FileCollection>(ppfiles, [&](FileCollection& files) {
       DOCKET_RETURN_IF_FAILED(AddFiles(folder, pattern, &files));
       files.Seal();

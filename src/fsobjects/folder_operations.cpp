@@ -34,14 +34,14 @@ STDMETHODIMP Folder::Delete(VARIANT_BOOL Force) {
 // The destination becomes the copy: the folder's contents go straight into it.
 STDMETHODIMP Folder::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return WithPath([&](const std::string& path) {
-    const std::optional<std::string> destination = FittingAnsiPath(Destination);
-    if (!destination) return ReportPathTooLong(ClassId());
-    const DWORD attributes = ::GetFileAttributesA(destination->c_str());
+    const PlatformPath destination = ToPlatformPath(Destination);
+    if (!destination) return ReportRefusedPath(ClassId(), destination);
+    const DWORD attributes = ::GetFileAttributesA(destination.text.c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
       return ReportError(ClassId(), L"Destination must be a directory", 0);
     FullPath source, target;
     DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), path, kFullPathBuffer, &source));
-    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), *destination, kFullPathBuffer, &target));
+    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), destination.text, kFullPathBuffer, &target));
     // A copy into its own tree would go on copying its own copies until the path limit stopped
     // it, leaving a deep partial tree behind: refused before anything is made.
     if (IsWithin(source.text, target.text))
@@ -54,15 +54,15 @@ STDMETHODIMP Folder::Copy(BSTR Destination, VARIANT_BOOL OverWriteFiles) {
 STDMETHODIMP Folder::Move(BSTR Destination) {
   return WithPath([&](const std::string& path) {
     if (com::View(Destination) == com::FromAnsi(path)) return S_OK;
-    const std::optional<std::string> destination = FittingAnsiPath(Destination);
-    if (!destination) return ReportPathTooLong(ClassId());
-    if (::GetFileAttributesA(destination->c_str()) != INVALID_FILE_ATTRIBUTES)
+    const PlatformPath destination = ToPlatformPath(Destination);
+    if (!destination) return ReportRefusedPath(ClassId(), destination);
+    if (::GetFileAttributesA(destination.text.c_str()) != INVALID_FILE_ATTRIBUTES)
       return ReportError(ClassId(), L"Destination file already exists.", 0);
     const DWORD error = ::GetLastError();
     if (error != ERROR_FILE_NOT_FOUND) return ReportSystemError(ClassId(), error);
     FullPath source, target;
     DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), path, kFullPathBuffer, &source));
-    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), *destination, kFullPathBuffer, &target));
+    DOCKET_RETURN_IF_FAILED(ComputeFullPath(ClassId(), destination.text, kFullPathBuffer, &target));
     if (!::MoveFileA(source.text.c_str(), target.text.c_str())) return ReportLastError(ClassId());
     return S_OK;
   });

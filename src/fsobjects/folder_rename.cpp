@@ -1,5 +1,4 @@
 // Renaming a folder in place; unlike a File, the object follows its folder to the new name.
-#include "com/ansi.h"
 #include "fsobjects/file_path.h"
 #include "fsobjects/folder.h"
 #include "module/error_report.h"
@@ -8,7 +7,9 @@ namespace docket {
 
 STDMETHODIMP Folder::put_Name(BSTR pbstrName) {
   return WithPath([&](const std::string& path) {
-    std::string renamed = path.substr(0, path.find_last_of('\\') + 1) + AnsiPathText(pbstrName);
+    const PlatformPath given = ToPlatformPath(pbstrName);
+    if (!given) return ReportRefusedPath(ClassId(), given);
+    std::string renamed = path.substr(0, path.find_last_of('\\') + 1) + given.text;
     if (!FitsPath(renamed)) return ReportPathTooLong(ClassId());
     if (!::MoveFileExA(path.c_str(), renamed.c_str(),
                        MOVEFILE_COPY_ALLOWED | MOVEFILE_WRITE_THROUGH))

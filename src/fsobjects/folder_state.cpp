@@ -17,7 +17,7 @@ HRESULT ReturnField(BSTR* out, Read&& read) {
 
 }  // namespace
 
-std::string Folder::WildCardSnapshot() {
+std::wstring Folder::WildCardSnapshot() {
   com::SharedGuard guard(objectLock_);
   return searchWildCard_;
 }
@@ -31,13 +31,16 @@ STDMETHODIMP Folder::get_Name(BSTR* pbstrName) {
 }
 
 STDMETHODIMP Folder::get_SearchWildCard(BSTR* pbstrWildCard) {
-  return ReturnField(pbstrWildCard, [&] { return WildCardSnapshot(); });
+  if (!pbstrWildCard) return E_POINTER;
+  *pbstrWildCard = nullptr;
+  return com::Guarded([&] { return com::ReturnWide(WildCardSnapshot(), pbstrWildCard); });
 }
 
-// Taken as it is: a pattern the listing refuses just gives an empty Files collection.
+// Taken as it is, and read back so: Files converts it, and refuses one that names no pattern the
+// platform can be given exactly. A pattern the listing refuses just gives an empty collection.
 STDMETHODIMP Folder::put_SearchWildCard(BSTR pbstrWildCard) {
   return com::Guarded([&] {
-    std::string pattern = com::ToAnsi(pbstrWildCard);
+    std::wstring pattern(com::View(pbstrWildCard));
     com::ExclusiveGuard guard(objectLock_);
     searchWildCard_.swap(pattern);
     return S_OK;

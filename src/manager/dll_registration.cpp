@@ -1,7 +1,7 @@
 // RegisterDLL: loads another in-process component into the server's process and calls its
 // self-registration entry point, unless the administrator has switched this off.
-#include "com/ansi.h"
 #include "com/handles.h"
+#include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "module/error_report.h"
 #include "module/policy.h"
@@ -12,9 +12,11 @@ STDMETHODIMP FileManager::RegisterDLL(BSTR DLLFileName, VARIANT_BOOL Register) {
   if (Policy::RegisterDllDisabled()) return Policy::Refuse(ClassId());
   return com::Guarded([&]() -> HRESULT {
     const char* entryName = Register != 0 ? "DllRegisterServer" : "DllUnregisterServer";
-    const std::string path = com::ToAnsi(DLLFileName);
+    const PlatformPath path = ToPlatformPath(DLLFileName);
+    if (!path) return ReportRefusedPath(ClassId(), path);
     // The module's own folder is searched for the modules it depends on.
-    com::UniqueLibrary module(::LoadLibraryExA(path.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
+    com::UniqueLibrary module(
+        ::LoadLibraryExA(path.text.c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH));
     if (reinterpret_cast<ULONG_PTR>(module.get()) < 32) {
       module.release();
       return ReportLastError(ClassId());

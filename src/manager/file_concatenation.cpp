@@ -53,12 +53,12 @@ STDMETHODIMP FileManager::ConcatFiles(BSTR destName, BSTR file1, BSTR file2, BST
     std::vector<std::string> names;
     for (BSTR given : {file1, file2, file3, file4, file5}) {
       if (names.size() >= 2 && com::View(given).empty()) continue;
-      std::optional<std::string> name = FittingAnsiPath(given);
-      if (!name) return ReportPathTooLong(ClassId());
-      names.push_back(std::move(*name));
+      PlatformPath name = ToPlatformPath(given);
+      if (!name) return ReportRefusedPath(ClassId(), name);
+      names.push_back(std::move(name.text));
     }
-    const std::optional<std::string> target = FittingAnsiPath(destName);
-    if (!target) return ReportPathTooLong(ClassId());
+    const PlatformPath target = ToPlatformPath(destName);
+    if (!target) return ReportRefusedPath(ClassId(), target);
 
     // Every source is opened before the destination is touched, so a missing one changes nothing.
     std::vector<com::UniqueFile> sources;
@@ -68,22 +68,22 @@ STDMETHODIMP FileManager::ConcatFiles(BSTR destName, BSTR file1, BSTR file2, BST
       if (!source) return ReportFailureOn(ClassId(), name, ::GetLastError());
       sources.push_back(std::move(source));
     }
-    com::UniqueFile destination(::CreateFileA(target->c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+    com::UniqueFile destination(::CreateFileA(target.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                               nullptr, CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL,
                                               nullptr));
-    if (!destination) return ReportFailureOn(ClassId(), *target, ::GetLastError());
+    if (!destination) return ReportFailureOn(ClassId(), target.text, ::GetLastError());
 
     std::vector<char> buffer(kChunkBytes);
     for (size_t i = 0; i < sources.size(); ++i) {
       bool sourceFailed = false;
       DWORD error = 0;
       if (!CopyToEnd(sources[i].get(), destination.get(), buffer, &sourceFailed, &error))
-        return ReportFailureOn(ClassId(), sourceFailed ? names[i] : *target, error);
+        return ReportFailureOn(ClassId(), sourceFailed ? names[i] : target.text, error);
       if (!::FlushFileBuffers(destination.get()))
-        return ReportFailureOn(ClassId(), *target, ::GetLastError());
+        return ReportFailureOn(ClassId(), target.text, ::GetLastError());
       sources[i].reset();
     }
-    if (!destination.close()) return ReportFailureOn(ClassId(), *target, ::GetLastError());
+    if (!destination.close()) return ReportFailureOn(ClassId(), target.text, ::GetLastError());
     return S_OK;
   });
 }

@@ -33,11 +33,11 @@ STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) {
   // The administrator's switch is consulted before anything on disk is looked at.
   if (Policy::DeleteDisabled()) return Policy::Refuse(ClassId());
   return com::Guarded([&] {
-    const std::optional<std::string> pattern = FittingAnsiPath(FileSpec);
-    if (!pattern) return ReportPathTooLong(ClassId());
+    const PlatformPath pattern = ToPlatformPath(FileSpec);
+    if (!pattern) return ReportRefusedPath(ClassId(), pattern);
 
     WIN32_FIND_DATAA entry;
-    com::UniqueFind search(::FindFirstFileA(pattern->c_str(), &entry));
+    com::UniqueFind search(::FindFirstFileA(pattern.text.c_str(), &entry));
     if (!search) {
       const DWORD error = ::GetLastError();
       if (error != ERROR_FILE_NOT_FOUND) return ReportWithSystemText(ClassId(), {}, error);
@@ -45,7 +45,7 @@ STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) {
       return ReportError(ClassId(), message.c_str(), 0);
     }
 
-    const std::string folder = FolderOfPattern(*pattern);
+    const std::string folder = FolderOfPattern(pattern.text);
     do {
       const std::string name = folder + entry.cFileName;
       if (!FitsPath(name)) return ReportPathTooLong(ClassId());

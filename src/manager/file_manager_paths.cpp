@@ -1,12 +1,23 @@
 // The path-name functions: joining, splitting and canonicalising paths, and naming a temporary
-// file. Apart from GetTempName none of them fails: whatever yields nothing yields "".
+// file. Apart from GetTempName none of them fails: whatever yields nothing yields "", and so does
+// a path argument that ToPlatformPath refuses (its text would be another path's).
 #include "com/ansi.h"
+#include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "manager/path_text.h"
 #include "module/error_report.h"
 
+#include <optional>
+
 namespace docket {
 namespace {
+
+// The platform form of a path argument, or nothing when it is refused.
+std::optional<std::string> PathArgument(BSTR path) {
+  PlatformPath given = ToPlatformPath(path);
+  if (!given) return std::nullopt;
+  return std::move(given.text);
+}
 
 struct AbsoluteForm {
   std::string text;
@@ -26,8 +37,9 @@ bool TakeAbsoluteForm(const std::string& path, AbsoluteForm* out) {
 
 // The final component of the absolute form of a path, or "".
 std::string FinalComponentOf(BSTR path) {
+  const std::optional<std::string> given = PathArgument(path);
   AbsoluteForm form;
-  if (!TakeAbsoluteForm(com::ToAnsi(path), &form)) return {};
+  if (!given || !TakeAbsoluteForm(*given, &form)) return {};
   return pathtext::FinalComponent(form.text, form.finalPos);
 }
 
@@ -41,18 +53,25 @@ HRESULT ReturnPath(BSTR* result, Body&& body) {
 }  // namespace
 
 STDMETHODIMP FileManager::BuildPath(BSTR Path, BSTR Name, BSTR* pbstrResult) {
-  return ReturnPath(pbstrResult,
-                    [&] { return pathtext::BuildPath(com::ToAnsi(Path), com::ToAnsi(Name)); });
+  return ReturnPath(pbstrResult, [&]() -> std::string {
+    const std::optional<std::string> path = PathArgument(Path), name = PathArgument(Name);
+    if (!path || !name) return {};
+    return pathtext::BuildPath(*path, *name);
+  });
 }
 
 STDMETHODIMP FileManager::GetDriveName(BSTR Path, BSTR* pbstrResult) {
-  return ReturnPath(pbstrResult, [&] { return pathtext::DriveName(com::ToAnsi(Path)); });
+  return ReturnPath(pbstrResult, [&]() -> std::string {
+    const std::optional<std::string> path = PathArgument(Path);
+    return path ? pathtext::DriveName(*path) : std::string();
+  });
 }
 
 STDMETHODIMP FileManager::GetParentFolderName(BSTR Path, BSTR* pbstrResult) {
   return ReturnPath(pbstrResult, [&]() -> std::string {
+    const std::optional<std::string> path = PathArgument(Path);
     AbsoluteForm parent;
-    if (!TakeAbsoluteForm(pathtext::ParentQuery(com::ToAnsi(Path)), &parent)) return {};
+    if (!path || !TakeAbsoluteForm(pathtext::ParentQuery(*path), &parent)) return {};
     // A root is its own parent, and so is anything that orders before its computed parent.
     if (pathtext::OrdersAtOrBefore(com::View(Path), com::FromAnsi(parent.text))) return {};
     return parent.text;
@@ -79,8 +98,9 @@ STDMETHODIMP FileManager::GetAbsolutePathName(BSTR Path, BSTR* pbstrResult) {
       const DWORD n = ::GetCurrentDirectoryA(MAX_PATH, current);
       return n == 0 || n >= MAX_PATH ? std::string() : std::string(current, n);
     }
+    const std::optional<std::string> path = PathArgument(Path);
     AbsoluteForm form;
-    return TakeAbsoluteForm(com::ToAnsi(Path), &form) ? form.text : std::string();
+    return path && TakeAbsoluteForm(*path, &form) ? form.text : std::string();
   });
 }
 

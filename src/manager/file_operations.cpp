@@ -1,5 +1,6 @@
 // The service's single-file operations by path: move, copy, create, look up, test for existence.
-// Every path is refused before any platform call when it is longer than the module handles.
+// Every path the platform could not be given exactly as written is refused before any platform
+// call (see ToPlatformPath).
 #include "com/ansi.h"
 #include "com/handles.h"
 #include "com/make_child.h"
@@ -17,13 +18,15 @@ namespace {
 constexpr size_t kLongestTemporaryName = 12;
 
 // Whether a path exists with or without the directory attribute. Any failure of the lookup
-// answers false; only a path too long for the module is an error (it is never cut short).
-HRESULT TestAttributes(REFCLSID reporter, BSTR path, bool wantDirectory, VARIANT_BOOL* exists) {
+// answers false, and so does a path that is refused: nothing exists under a name the platform
+// cannot be given (the lookup would have answered for another one).
+HRESULT TestAttributes(BSTR path, bool wantDirectory, VARIANT_BOOL* exists) {
   DOCKET_RETURN_IF_NULL(exists);
   return com::Guarded([&] {
-    const std::optional<std::string> ansi = FittingAnsiPath(path);
-    if (!ansi) return ReportPathTooLong(reporter);
-    const DWORD attributes = ::GetFileAttributesA(ansi->c_str());
+    *exists = VARIANT_FALSE;
+    const PlatformPath given = ToPlatformPath(path);
+    if (!given) return S_OK;
+    const DWORD attributes = ::GetFileAttributesA(given.text.c_str());
     const bool found = attributes != INVALID_FILE_ATTRIBUTES &&
                        ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) == wantDirectory;
     *exists = found ? VARIANT_TRUE : VARIANT_FALSE;
@@ -35,10 +38,11 @@ HRESULT TestAttributes(REFCLSID reporter, BSTR path, bool wantDirectory, VARIANT
 
 STDMETHODIMP FileManager::MoveFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return com::Guarded([&] {
-    const std::optional<std::string> from = FittingAnsiPath(Source);
-    const std::optional<std::string> to = FittingAnsiPath(Destination);
-    if (!from || !to) return ReportPathTooLong(ClassId());
-    if (!MoveFileByPlatform(*from, *to, OverWriteFiles != VARIANT_FALSE))
+    const PlatformPath from = ToPlatformPath(Source);
+    if (!from) return ReportRefusedPath(ClassId(), from);
+    const PlatformPath to = ToPlatformPath(Destination);
+    if (!to) return ReportRefusedPath(ClassId(), to);
+    if (!MoveFileByPlatform(from.text, to.text, OverWriteFiles != VARIANT_FALSE))
       return ReportLastError(ClassId());
     return S_OK;
   });
@@ -46,10 +50,11 @@ STDMETHODIMP FileManager::MoveFile(BSTR Source, BSTR Destination, VARIANT_BOOL O
 
 STDMETHODIMP FileManager::CopyFile(BSTR Source, BSTR Destination, VARIANT_BOOL OverWriteFiles) {
   return com::Guarded([&] {
-    const std::optional<std::string> from = FittingAnsiPath(Source);
-    const std::optional<std::string> to = FittingAnsiPath(Destination);
-    if (!from || !to) return ReportPathTooLong(ClassId());
-    if (!::CopyFileA(from->c_str(), to->c_str(), OverWriteFiles == VARIANT_FALSE))
+    const PlatformPath from = ToPlatformPath(Source);
+    if (!from) return ReportRefusedPath(ClassId(), from);
+    const PlatformPath to = ToPlatformPath(Destination);
+    if (!to) return ReportRefusedPath(ClassId(), to);
+    if (!::CopyFileA(from.text.c_str(), to.text.c_str(), OverWriteFiles == VARIANT_FALSE))
       return ReportLastError(ClassId());
     return S_OK;
   });
@@ -62,24 +67,25 @@ STDMETHODIMP FileManager::GetFile(BSTR FilePath, IFile** ppfile) {
 }
 
 STDMETHODIMP FileManager::FolderExists(BSTR FolderSpec, VARIANT_BOOL* pfExists) {
-  return TestAttributes(ClassId(), FolderSpec, true, pfExists);
+  return TestAttributes(FolderSpec, true, pfExists);
 }
 
 STDMETHODIMP FileManager::FileExists(BSTR FileSpec, VARIANT_BOOL* pfExists) {
-  return TestAttributes(ClassId(), FileSpec, false, pfExists);
+  return TestAttributes(FileSpec, false, pfExists);
 }
 
 STDMETHODIMP FileManager::CreateFile(BSTR FileName, VARIANT_BOOL OverWriteFiles) {
   return com::Guarded([&] {
-    const std::optional<std::string> path = FittingAnsiPath(FileName);
-    if (!path) return ReportPathTooLong(ClassId());
+    const PlatformPath path = ToPlatformPath(FileName);
+    if (!path) return ReportRefusedPath(ClassId(), path);
     // Overwriting truncates an existing file to nothing; otherwise an existing file is an error
     // (the system's "file exists") and stays as it was.
     const bool overwrite = OverWriteFiles != VARIANT_FALSE;
     const DWORD access = overwrite ? FILE_WRITE_DATA : FILE_READ_DATA;
     const DWORD disposition = overwrite ? CREATE_ALWAYS : CREATE_NEW;
-    com::UniqueFile file(::CreateFileA(path->c_str(), access, FILE_SHARE_READ, nullptr, disposition,
-                                       FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL, nullptr));
+    com::UniqueFile file(::CreateFileA(path.text.c_str(), access, FILE_SHARE_READ, nullptr,
+                                       disposition, FILE_FLAG_WRITE_THROUGH | FILE_ATTRIBUTE_NORMAL,
+                                       nullptr));
     if (!file) return ReportLastError(ClassId());
     if (!file.close()) return ReportLastError(ClassId());
     return S_OK;
@@ -94,11 +100,18 @@ STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BST
     // trying numbers until it has created a file that did not exist. The name it adds (with its
     // separator, up to 12 characters) must fit too: a folder without room for it is refused before
     // a file is made whose path could only come back cut short.
-    const std::optional<std::string> folder = FittingAnsiPath(FileName);
-    if (!folder || folder->size() > com::kMaxPathChars - kLongestTemporaryName)
+    const PlatformPath folder = ToPlatformPath(FileName);
+    if (!folder) return ReportRefusedPath(ClassId(), folder);
+    if (folder.text.size() > com::kMaxPathChars - kLongestTemporaryName)
       return ReportPathTooLong(ClassId());
+    // The prefix becomes part of a file name in the folder: one holding a separator or a drive's
+    // colon would put the file elsewhere (or, on some platforms, name a file never created).
+    if (com::View(prefixString).find_first_of(L"\\/:") != std::wstring_view::npos)
+      return ReportSystemError(ClassId(), ERROR_INVALID_NAME);
+    const PlatformPath prefix = ToPlatformPath(prefixString);
+    if (!prefix) return ReportRefusedPath(ClassId(), prefix);
     char created[MAX_PATH];
-    if (::GetTempFileNameA(folder->c_str(), com::ToAnsi(prefixString).c_str(), 0, created) == 0)
+    if (::GetTempFileNameA(folder.text.c_str(), prefix.text.c_str(), 0, created) == 0)
       return ReportLastError(ClassId());
     return com::ReturnAnsi(created, pbstrPath);
   });

@@ -1,6 +1,5 @@
 // CreateFolder: makes a directory together with any missing parents, then hands out a Folder
 // for the path as the caller wrote it.
-#include "com/ansi.h"
 #include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "manager/folder_maker.h"
@@ -48,9 +47,9 @@ STDMETHODIMP FileManager::CreateFolder(BSTR Path, IFolder** ppfolder) {
   if (!ppfolder) return E_POINTER;
   *ppfolder = nullptr;
   return com::Guarded([&] {
-    const std::optional<std::string> path = FittingAnsiPath(Path);
-    if (!path) return ReportPathTooLong(ClassId());
-    if (!CreateDirectoryChain(*path)) return ReportLastError(ClassId());
+    const PlatformPath path = ToPlatformPath(Path);
+    if (!path) return ReportRefusedPath(ClassId(), path);
+    if (!CreateDirectoryChain(path.text)) return ReportLastError(ClassId());
     return MakeFolder(Path, ppfolder);
   });
 }

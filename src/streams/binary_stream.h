@@ -41,6 +41,11 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   // For the TextStream that owns this stream and serialises the calls itself: the same work as
   // the members above, returning 0 or a system error number instead of reporting it.
   DWORD ReadBytes(void* dest, DWORD size, DWORD* got);
+  // The next bytes without taking them (at least `want` unless the file ends first), taking the
+  // first `count` of them, and marking the end when such a look stands for a read that found none.
+  DWORD PeekBytes(DWORD want, const char** data, DWORD* size) { return file_.Peek(want, data, size); }
+  void ConsumeBytes(DWORD count) { file_.Consume(count); }
+  void MarkEnd() { atEnd_ = true; }
   DWORD WriteBytes(const void* data, DWORD size) { return file_.Write(data, size); }
   DWORD MoveBy(LONGLONG distance) { return file_.MoveBy(distance); }
   DWORD FileSize(ULONGLONG* size) const { return file_.Size(size); }

@@ -1,5 +1,5 @@
 // Opening a binary stream: a new file for writing, or an existing one in one of three modes.
-#include "com/ansi.h"
+#include "fsobjects/file_path.h"
 #include "module/error_report.h"
 #include "streams/binary_stream.h"
 #include "streams/stream_lock.h"
@@ -42,9 +42,9 @@ STDMETHODIMP BinaryStream::Open(BSTR fileName, LONG ioMode, VARIANT_BOOL create)
 HRESULT BinaryStream::CreateNamed(BSTR fileName, VARIANT_BOOL overwrite) {
   streams::StreamLock lock(mutex_);
   return com::Guarded([&] {
-    const std::string path = com::ToAnsi(fileName);
-    if (path.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
-    const DWORD error = file_.Open(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
+    const PlatformPath path = ToPlatformPath(fileName);
+    if (!path) return ReportRefusedPath(ClassId(), path);
+    const DWORD error = file_.Open(path.text.c_str(), GENERIC_WRITE, FILE_SHARE_READ,
                                    overwrite ? CREATE_ALWAYS : CREATE_NEW);
     return error ? ReportFailure(error) : S_OK;
   });
@@ -55,10 +55,10 @@ HRESULT BinaryStream::OpenNamed(BSTR fileName, LONG ioMode, VARIANT_BOOL create)
   return com::Guarded([&] {
     ModeAccess mode;
     if (!AccessFor(ioMode, &mode)) return ReportError(ClassId(), L"Unknown Mode.", 0);
-    const std::string path = com::ToAnsi(fileName);
-    if (path.size() > com::kMaxPathChars) return ReportPathTooLong(ClassId());
+    const PlatformPath path = ToPlatformPath(fileName);
+    if (!path) return ReportRefusedPath(ClassId(), path);
     // Writing never truncates: it starts at the beginning and overwrites what is there.
-    const DWORD error = file_.Open(path.c_str(), mode.access, mode.share,
+    const DWORD error = file_.Open(path.text.c_str(), mode.access, mode.share,
                                    create ? OPEN_ALWAYS : OPEN_EXISTING);
     if (error) return ReportFailure(error);
     if (ioMode == ForAppending) {

@@ -65,6 +65,19 @@ DWORD ReadAheadFile::Read(void* dest, DWORD size, DWORD* got) {
   return 0;
 }
 
+DWORD ReadAheadFile::Peek(DWORD want, const char** data, DWORD* size) {
+  want = std::clamp<DWORD>(want, 1, kBufferBytes);
+  // A read may bring fewer bytes than asked for; only one that brings none is the end.
+  while (Buffered() < want) {
+    const DWORD before = Buffered();
+    if (const DWORD error = Refill()) return error;
+    if (Buffered() == before) break;
+  }
+  *data = buffer_.get() + begin_;
+  *size = Buffered();
+  return 0;
+}
+
 DWORD ReadAheadFile::Write(const void* data, DWORD size) {
   if (const DWORD error = CheckOpened()) return error;
   if (const DWORD error = GiveBackReadAhead()) return error;

@@ -29,6 +29,10 @@ class ReadAheadFile {
 
   // Up to `size` bytes into `dest` (`*got` of them); a size of 0 only checks the handle.
   DWORD Read(void* dest, DWORD size, DWORD* got);
+  // The bytes read ahead and not yet handed out, without handing them out: at least `want` of
+  // them (up to the buffer's size) unless the file ends first. Consume hands out the first `count`.
+  DWORD Peek(DWORD want, const char** data, DWORD* size);
+  void Consume(DWORD count) { begin_ += count; }
   // All of the bytes, or an error (a write that stops short is one).
   DWORD Write(const void* data, DWORD size);
   // Moves the position by `distance` bytes from where the reads stopped.

@@ -46,7 +46,12 @@ class TextStream final : public com::ComObject<TextStream, ITextStream, ITextStr
   // Encodes `text`, then `lineEnds` times CR LF, and writes it all in one write.
   HRESULT WriteEncoded(std::wstring_view text, LONG lineEnds);
   // Decides the encoding of Open: asks the file for its byte-order mark when `format` says so.
-  HRESULT DecideUnicode(BSTR fileName, VARIANT_BOOL create, LONG format, bool* unicode);
+  // `utf8Mark` is the size of the UTF-8 mark the file begins with, when reading or writing passes it.
+  HRESULT DecideEncoding(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format,
+                         streams::TextEncoding* encoding, DWORD* utf8Mark);
+  // Reads the first bytes of the file through the inner stream, opened for the purpose and
+  // closed again.
+  HRESULT ReadLeadingBytes(BSTR fileName, VARIANT_BOOL create, BYTE* bytes, DWORD size, DWORD* got);
   // Steps over the mark that begins a Unicode file (or, for writing, puts one there).
   HRESULT PassByteOrderMark(LONG ioMode);
 

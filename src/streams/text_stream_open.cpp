@@ -1,12 +1,15 @@
-// Opening a text stream: a new file, or an existing one in the system code page or in UTF-16LE
-// with its byte-order mark.
+// Opening a text stream: a new file, or an existing one in the system code page, in UTF-16LE
+// with its byte-order mark, or in a code page the caller names (UTF-8 with or without a mark).
 #include "streams/stream_lock.h"
 #include "streams/text_stream.h"
+
+#include <cstring>
 
 namespace docket {
 namespace {
 
 constexpr BYTE kByteOrderMark[2] = {0xFF, 0xFE};
+constexpr BYTE kUtf8Mark[3] = {0xEF, 0xBB, 0xBF};
 
 }  // namespace
 
@@ -30,34 +33,54 @@ HRESULT TextStream::CreateLocked(BSTR fileName, VARIANT_BOOL overwrite, VARIANT_
     if (const DWORD error = source_.file().WriteBytes(kByteOrderMark, sizeof kByteOrderMark))
       return Report(error);
   }
-  source_.SetUnicode(unicode != VARIANT_FALSE);
+  source_.SetEncoding(unicode ? streams::TextEncoding::Utf16() : streams::TextEncoding::SystemCodePage());
   return S_OK;
 }
 
 HRESULT TextStream::OpenLocked(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format) {
-  bool unicode = false;
-  DOCKET_RETURN_IF_FAILED(DecideUnicode(fileName, create, format, &unicode));
+  streams::TextEncoding encoding;
+  DWORD utf8Mark = 0;
+  DOCKET_RETURN_IF_FAILED(DecideEncoding(fileName, ioMode, create, format, &encoding, &utf8Mark));
   DOCKET_RETURN_IF_FAILED(source_.file().OpenNamed(fileName, ioMode, create));
-  source_.SetUnicode(unicode);
-  return unicode ? PassByteOrderMark(ioMode) : S_OK;
+  source_.SetEncoding(encoding);
+  if (encoding.unicode()) return PassByteOrderMark(ioMode);
+  const DWORD error = utf8Mark ? source_.file().MoveBy(utf8Mark) : 0;
+  return error ? Report(error) : S_OK;
 }
 
-HRESULT TextStream::DecideUnicode(BSTR fileName, VARIANT_BOOL create, LONG format, bool* unicode) {
+HRESULT TextStream::DecideEncoding(BSTR fileName, LONG ioMode, VARIANT_BOOL create, LONG format,
+                                   streams::TextEncoding* encoding, DWORD* utf8Mark) {
   if (format == TristateTrue || format == TristateFalse) {
-    *unicode = format == TristateTrue;
+    *encoding =
+        format == TristateTrue ? streams::TextEncoding::Utf16() : streams::TextEncoding::SystemCodePage();
+    return S_OK;
+  }
+  BYTE first[3] = {};
+  DWORD got = 0;
+  if (streams::IsStreamableCodePage(format)) {
+    *encoding = streams::TextEncoding::CodePage(static_cast<UINT>(format));
+    // Reading passes over a UTF-8 mark and writing keeps it; appending starts at the end.
+    if (!encoding->utf8() || (ioMode != ForReading && ioMode != ForWriting)) return S_OK;
+    DOCKET_RETURN_IF_FAILED(ReadLeadingBytes(fileName, create, first, sizeof kUtf8Mark, &got));
+    if (got == sizeof kUtf8Mark && std::memcmp(first, kUtf8Mark, got) == 0) *utf8Mark = got;
     return S_OK;
   }
   // TristateUseDefault, and any value that names no format of its own: the file's first two
-  // bytes decide. The probe's read stays on record, so an empty file is at its end at once.
+  // bytes decide.
+  DOCKET_RETURN_IF_FAILED(ReadLeadingBytes(fileName, create, first, sizeof kByteOrderMark, &got));
+  const bool unicode = got == 2 && first[0] == kByteOrderMark[0] && first[1] == kByteOrderMark[1];
+  *encoding = unicode ? streams::TextEncoding::Utf16() : streams::TextEncoding::SystemCodePage();
+  return S_OK;
+}
+
+HRESULT TextStream::ReadLeadingBytes(BSTR fileName, VARIANT_BOOL create, BYTE* bytes, DWORD size,
+                                     DWORD* got) {
+  // The probe's read stays on record, so an empty file is at its end at once.
   BinaryStream& file = source_.file();
   DOCKET_RETURN_IF_FAILED(file.OpenNamed(fileName, ForReading, create));
-  BYTE mark[2] = {};
-  DWORD got = 0;
-  const DWORD error = file.ReadBytes(mark, sizeof mark, &got);
+  const DWORD error = file.ReadBytes(bytes, size, got);
   file.CloseFile();
-  if (error) return Report(error);
-  *unicode = got == 2 && mark[0] == kByteOrderMark[0] && mark[1] == kByteOrderMark[1];
-  return S_OK;
+  return error ? Report(error) : S_OK;
 }
 
 HRESULT TextStream::PassByteOrderMark(LONG ioMode) {

@@ -10,8 +10,8 @@ namespace docket {
 
 HRESULT TextStream::WriteEncoded(std::wstring_view text, LONG lineEnds) {
   bytes_.clear();
-  streams::AppendEncoded(text, source_.unicode(), &bytes_);
-  if (lineEnds > 0) streams::AppendLineEnds(static_cast<size_t>(lineEnds), source_.unicode(), &bytes_);
+  streams::AppendEncoded(text, source_.encoding(), &bytes_);
+  if (lineEnds > 0) streams::AppendLineEnds(static_cast<size_t>(lineEnds), source_.encoding(), &bytes_);
   if (bytes_.size() > MAXDWORD) return E_OUTOFMEMORY;
   const DWORD error = source_.file().WriteBytes(bytes_.data(), static_cast<DWORD>(bytes_.size()));
   // A long text should not keep its memory for the life of the stream.

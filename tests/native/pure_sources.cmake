@@ -5,6 +5,9 @@ set(DOCKET_PURE_SOURCES
     dictionary/key_order.cpp
     streams/text_reader.cpp
     fsobjects/image_header.cpp
+    streams/utf8.cpp
+    streams/lead_bytes.cpp
+    streams/decoding_char_source.cpp
     security/rights_model.cpp
     security/access_entry.cpp
     security/account_text.cpp

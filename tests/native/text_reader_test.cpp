@@ -2,6 +2,8 @@
 // when the end of the stream becomes known, the counters, and what a failure leaves behind.
 #include "streams/text_reader.h"
 
+#include "reader_calls.h"
+
 #include <gtest/gtest.h>
 
 #include <random>
@@ -14,6 +16,8 @@ using docket::text::CharSource;
 using docket::text::ErrorNumber;
 using docket::text::kChunkChars;
 using docket::text::TextReader;
+using reader_calls::Read;
+using reader_calls::ReadLine;
 
 constexpr ErrorNumber kInvalidHandle = 6;
 constexpr ErrorNumber kNegativeSeek = 131;
@@ -53,18 +57,6 @@ class MemorySource final : public CharSource {
 };
 
 std::u16string Text(char16_t c, std::size_t n) { return std::u16string(n, c); }
-
-std::u16string ReadLine(TextReader& reader) {
-  std::u16string line;
-  EXPECT_EQ(reader.ReadLine(&line), 0u);
-  return line;
-}
-
-std::u16string Read(TextReader& reader, std::size_t n) {
-  std::u16string text;
-  EXPECT_EQ(reader.Read(n, &text), 0u);
-  return text;
-}
 
 // Each ReadLine until the end, written as "line" or "line$" when the end was known right after.
 std::vector<std::u16string> LinesUntilEnd(const std::u16string& content) {

@@ -6,41 +6,7 @@
 namespace docket::test {
 namespace {
 
-// The system code page's bytes for a text, as the module must write them.
-std::string CodePageBytes(const std::wstring& text) {
-  const int n = ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), nullptr, 0,
-                                      nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_ACP, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n, nullptr,
-                        nullptr);
-  return bytes;
-}
-
-class TextStreamTest : public testing::Test {
- protected:
-  ComPtr<ITextStream> Open(const std::string& content, IOMode mode = ForReading, LONG format = TristateFalse) {
-    WriteBytes(file_, content);
-    return OpenExisting(mode, format);
-  }
-  ComPtr<ITextStream> OpenExisting(IOMode mode, LONG format) {
-    ComPtr<ITextStream> stream;
-    EXPECT_EQ(manager_->OpenTextFile(Bstr(file_).get(), mode, VARIANT_FALSE, static_cast<Tristate>(format),
-                                     stream.put()),
-              S_OK);
-    return stream;
-  }
-  static std::wstring ReadAll(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadAll); }
-  static std::wstring ReadLine(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadLine); }
-  static bool AtEnd(ITextStream* stream) {
-    VARIANT_BOOL end = 1;
-    EXPECT_EQ(stream->get_AtEndOfStream(&end), S_OK);
-    return end == VARIANT_TRUE;
-  }
-
-  ScratchDir dir_;
-  std::wstring file_ = dir_ / L"text.txt";
-  ComPtr<IFileManager> manager_ = NewManager();
-};
+class TextStreamTest : public TextFileTest {};
 
 TEST_F(TextStreamTest, CreateWritesAMarkOnlyForUnicodeAndTextInTheChosenEncoding) {
   const std::wstring text = L"\x00E9\x20AC";  // e acute and the euro sign
@@ -53,7 +19,7 @@ TEST_F(TextStreamTest, CreateWritesAMarkOnlyForUnicodeAndTextInTheChosenEncoding
   ASSERT_EQ(manager_->CreateTextFile(Bstr(file_).get(), VARIANT_TRUE, VARIANT_FALSE, stream.put()), S_OK);
   EXPECT_EQ(stream->Write(Bstr(text).get()), S_OK);
   stream->Close();
-  EXPECT_EQ(ReadBytes(file_), CodePageBytes(text)) << "no mark; the first text written comes first";
+  EXPECT_EQ(ReadBytes(file_), BytesIn(CP_ACP, text)) << "no mark; the first text written comes first";
 }
 
 TEST_F(TextStreamTest, FormatDecidesTheEncoding) {

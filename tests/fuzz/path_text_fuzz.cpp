@@ -1,0 +1,103 @@
+// The string half of the path functions on any bytes. Input: a path, '\n', a name, '\n', then one
+// byte for the platform's final-component offset. Beyond not crashing, each function keeps the
+// promises its callers build on.
+#include "com/path_limits.h"
+#include "manager/path_text.h"
+
+#include "fuzz_check.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace {
+
+namespace pt = docket::pathtext;
+
+// What the functions read of a text: up to its first NUL, as the work buffers would.
+std::string_view CText(std::string_view text) { return text.substr(0, text.find('\0')); }
+
+bool StartsWith(std::string_view text, std::string_view prefix) {
+  return text.substr(0, prefix.size()) == prefix;
+}
+bool EndsWith(std::string_view text, std::string_view suffix) {
+  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
+}
+
+// Cuts the next '\n'-ended field off the input.
+std::string_view Field(std::string_view& input) {
+  const size_t end = input.find('\n');
+  const std::string_view field = input.substr(0, end);
+  input.remove_prefix(end == input.npos ? input.size() : end + 1);
+  return field;
+}
+
+void CheckBuildPath(std::string_view path, std::string_view name) {
+  const std::string joined = pt::BuildPath(path, name);
+  const std::string_view p = CText(path), n = CText(name);
+  if (!docket::FitsPathBuffer(p.size()) || !docket::FitsPathBuffer(n.size())) {
+    FUZZ_CHECK(joined.empty());
+    return;
+  }
+  FUZZ_CHECK(joined.find('\0') == std::string::npos);
+  FUZZ_CHECK(EndsWith(joined, n));
+  // At most one separator is added, at most one removed.
+  FUZZ_CHECK(joined.size() + 1 >= p.size() + n.size() && joined.size() <= p.size() + n.size() + 1);
+  const bool pathEnds = !p.empty() && p.back() == '\\';
+  const bool nameStarts = !n.empty() && n.front() == '\\';
+  FUZZ_CHECK(StartsWith(joined, pathEnds && nameStarts ? p.substr(0, p.size() - 1) : p));
+  // Where both are there, a separator stands between them.
+  if (!p.empty() && !n.empty())
+    FUZZ_CHECK(nameStarts || joined[joined.size() - n.size() - 1] == '\\');
+}
+
+void CheckDriveName(std::string_view path) {
+  const std::string drive = pt::DriveName(path);
+  const std::string_view p = CText(path);
+  const bool letter = drive.size() == 2 && drive == p.substr(0, 2) && drive[1] == ':';
+  const bool share = drive == p && StartsWith(p, "\\\\") && p.back() != '\\';
+  FUZZ_CHECK(drive.empty() || letter || share);
+}
+
+void CheckComponents(std::string_view absolute, size_t finalPos) {
+  const std::string component = pt::FinalComponent(absolute, finalPos);
+  const std::string_view a = CText(absolute);
+  FUZZ_CHECK(component.empty() || EndsWith(a, component));
+  const std::string base = pt::BaseName(component), extension = pt::ExtensionName(component);
+  const size_t dot = component.rfind('.');
+  FUZZ_CHECK(extension.find('.') == std::string::npos);
+  FUZZ_CHECK(dot == std::string::npos ? base == component && extension.empty()
+                                   : base + "." + extension == component);
+  FUZZ_CHECK(pt::ParentQuery(absolute) == std::string(a) + "\\..");
+}
+
+// A total order: exactly one of a < b, a == b, b < a; the wide form agrees with the 16-bit one.
+void CheckOrder(std::string_view left, std::string_view right) {
+  const auto units = [](std::string_view bytes) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+      text += static_cast<char16_t>(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8);
+    return text;
+  };
+  const std::u16string a = units(left), b = units(right);
+  const bool ab = pt::OrdersAtOrBefore(a, b), ba = pt::OrdersAtOrBefore(b, a);
+  FUZZ_CHECK(ab || ba);
+  FUZZ_CHECK((ab && ba) == (a == b));
+  const std::wstring wa(a.begin(), a.end()), wb(b.begin(), b.end());
+  FUZZ_CHECK(pt::OrdersAtOrBefore(wa, wb) == ab);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  std::string_view input(reinterpret_cast<const char*>(data), size);
+  const std::string_view path = Field(input);
+  const std::string_view name = Field(input);
+  const size_t finalPos = input.empty() ? pt::kNoFinalComponent : static_cast<uint8_t>(input[0]);
+  CheckBuildPath(path, name);
+  CheckDriveName(path);
+  CheckComponents(path, finalPos);
+  CheckOrder(path, name);
+  return 0;
+}

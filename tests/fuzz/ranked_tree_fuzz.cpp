@@ -1,0 +1,146 @@
+// The dictionary's store and key order, differentially: a ranked tree keyed as the dictionary keys
+// it (case-insensitive or exactly, as the input chooses), against std::map under an order written
+// out independently (fold A-Z unless exact, then compare code units), through a sequence of
+// inserts, removals, renames, lookups by key and by rank, and walks. Keys come from a small
+// alphabet around the folded range, so equal and near keys meet.
+#include "dictionary/key_order.h"
+#include "dictionary/ranked_tree.h"
+
+#include "fuzz_check.h"
+
+#include <fuzzer/FuzzedDataProvider.h>
+
+#include <cmath>
+#include <iterator>
+#include <map>
+#include <optional>
+#include <string>
+
+namespace {
+
+struct ModelOrder {
+  bool exactly = false;
+  std::wstring Folded(std::wstring key) const {
+    for (wchar_t& c : key) {
+      if (!exactly && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
+    }
+    return key;
+  }
+  bool operator()(const std::wstring& a, const std::wstring& b) const {
+    return Folded(a) < Folded(b);
+  }
+};
+
+using Tree = docket::RankedTree<std::wstring, int, docket::KeyOrder>;
+using Model = std::map<std::wstring, int, ModelOrder>;
+
+std::wstring NextKey(FuzzedDataProvider& input) {
+  // '@' and '[' border A-Z, '`' and '{' border a-z, '_' sorts between the cases once folded.
+  static constexpr wchar_t kAlphabet[] = {L'a', L'A', L'b', L'B', L'z', L'Z', L'@', L'[',
+                                          L'`', L'{', L'_', 0xE9, 0xC9, 0, 0xD800, 0xFFFF};
+  std::wstring key(input.ConsumeIntegralInRange<size_t>(0, 4), L' ');
+  for (wchar_t& c : key) c = kAlphabet[input.ConsumeIntegralInRange<size_t>(0, 15)];
+  return key;
+}
+
+// The order itself: its sign is the model's, the 16-bit form agrees with the wide one, and
+// keys that compare equal hash alike.
+void CheckOrder(const ModelOrder& model, const std::wstring& a, const std::wstring& b) {
+  const int order = docket::KeyOrder{model.exactly}(a, b);
+  const int expected = model(a, b) ? -1 : model(b, a) ? 1 : 0;
+  FUZZ_CHECK((order > 0) - (order < 0) == expected);
+  const std::u16string a16(a.begin(), a.end()), b16(b.begin(), b.end());
+  const int order16 =
+      model.exactly ? docket::CompareKeysExactly(a16, b16) : docket::CompareKeys(a16, b16);
+  FUZZ_CHECK(order16 == order);
+  const uint32_t hash = docket::HashKey(a, model.exactly);
+  if (order == 0) FUZZ_CHECK(hash == docket::HashKey(b, model.exactly));
+  FUZZ_CHECK(hash == docket::HashKey(a16, model.exactly));
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzedDataProvider input(data, size);
+  const ModelOrder order{input.ConsumeBool()};
+  Tree tree(docket::KeyOrder{order.exactly});
+  Model model(order);
+  std::wstring previous;
+  for (int step = 0; input.remaining_bytes() > 0; ++step) {
+    const std::wstring key = NextKey(input);
+    CheckOrder(order, key, previous);
+    previous = key;
+    switch (input.ConsumeIntegralInRange(0, 7)) {
+      case 0:
+      case 1:
+      case 2: {  // a duplicate keeps the first value and the caller keeps its own
+        const bool fresh = model.emplace(key, step).second;
+        std::wstring offered = key;
+        int value = step;
+        const auto [entry, inserted] = tree.TryInsert(std::move(offered), std::move(value));
+        FUZZ_CHECK(inserted == fresh && entry->value == model.find(key)->second);
+        FUZZ_CHECK(order.Folded(entry->key) == order.Folded(key));
+        if (!inserted) FUZZ_CHECK(offered == key);
+        break;
+      }
+      case 3: {
+        const Tree::Entry* found = tree.Find(key);
+        const auto expected = model.find(key);
+        FUZZ_CHECK((found != nullptr) == (expected != model.end()));
+        if (found) FUZZ_CHECK(found->key == expected->first && found->value == expected->second);
+        break;
+      }
+      case 4: {
+        if (model.empty()) break;
+        const size_t rank = input.ConsumeIntegralInRange<size_t>(0, model.size() - 1);
+        const auto expected = std::next(model.begin(), static_cast<std::ptrdiff_t>(rank));
+        const Tree::Entry& entry = tree.At(rank);
+        FUZZ_CHECK(entry.key == expected->first && tree.Find(entry.key) == &entry);
+        break;
+      }
+      case 5: {
+        const auto expected = model.find(key);
+        const std::optional<Tree::Entry> taken = tree.Erase(key);
+        FUZZ_CHECK(taken.has_value() == (expected != model.end()));
+        if (taken) {
+          FUZZ_CHECK(taken->key == expected->first && taken->value == expected->second);
+          model.erase(expected);
+        }
+        break;
+      }
+      case 6: {  // the entry keeps its value under the new spelling, at its new place
+        const std::wstring to = NextKey(input);
+        const auto from = model.find(key);
+        const auto taken = model.find(to);
+        const Tree::Renamed renamed = tree.Rename(key, std::wstring(to));
+        if (from == model.end()) {
+          FUZZ_CHECK(renamed == Tree::Renamed::kMissing);
+        } else if (taken != model.end() && taken != from) {
+          FUZZ_CHECK(renamed == Tree::Renamed::kTaken);
+        } else {
+          FUZZ_CHECK(renamed == Tree::Renamed::kDone);
+          const int value = from->second;
+          model.erase(from);
+          model.emplace(to, value);
+          const Tree::Entry* entry = tree.Find(to);
+          FUZZ_CHECK(entry && entry->key == to && entry->value == value);
+        }
+        break;
+      }
+      default: {
+        auto expected = model.begin();
+        tree.ForEach([&](const Tree::Entry& entry) {
+          FUZZ_CHECK(expected != model.end() && entry.key == expected->first);
+          ++expected;
+          return true;
+        });
+        FUZZ_CHECK(expected == model.end());
+        break;
+      }
+    }
+    FUZZ_CHECK(tree.size() == model.size());
+  }
+  // The AVL bound: n entries stand at most about 1.44 log2(n + 2) levels high.
+  FUZZ_CHECK(tree.height() <= static_cast<int>(1.45 * std::log2(tree.size() + 2.0)) + 1);
+  return 0;
+}

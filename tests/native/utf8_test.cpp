@@ -1,0 +1,90 @@
+// UTF-8 both ways: every plane, one U+FFFD per maximal subpart of ill-formed input, characters cut
+// off by the end of the bytes, the count of code units asked for, and unpaired surrogates written.
+// The fuzz target holds the decoder against the C library's converter.
+#include "streams/utf8.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+namespace {
+
+using docket::text::AppendUtf8;
+using docket::text::DecodeUtf8;
+
+std::u16string Decoded(const std::string& bytes, bool atEnd = true, std::size_t* used = nullptr) {
+  std::u16string out = u">";  // what is there already stays
+  const std::size_t n = DecodeUtf8(bytes, SIZE_MAX, atEnd, &out);
+  if (used) *used = n;
+  return out.substr(1);
+}
+
+std::string Encoded(const std::u16string& text) {
+  std::string out = ">";
+  AppendUtf8(text, &out);
+  return out.substr(1);
+}
+
+TEST(DecodeUtf8, EveryPlaneAndOneReplacementPerMaximalSubpart) {
+  struct Case {
+    const char* name;
+    std::string bytes;
+    std::u16string text;
+  } cases[] = {
+      {"ASCII, NUL and line ends", std::string("a\0\r\n~", 5), std::u16string(u"a\0\r\n~", 5)},
+      {"Latin-1, CJK", "\xC3\xA9\xC3\xBF\xE4\xB8\xAD", u"\u00E9\u00FF\u4E2D"},
+      {"emoji as a surrogate pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
+      {"edges of each length",
+       "\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
+       u"\u0080\u07FF\u0800\uD7FF\uE000\U00010000\U0010FFFF"},
+      {"a mark in the middle is a character", "a\xEF\xBB\xBF" "b", u"a\uFEFFb"},
+      {"truncated sequence before text", "\xE4\xB8" "A", u"\uFFFDA"},
+      {"truncated sequence at the end", "x\xF0\x9F\x98", u"x\uFFFD"},
+      {"lone continuation bytes", "\x80" "a\xBF\xBF", u"\uFFFDa\uFFFD\uFFFD"},
+      {"overlong forms", "\xC0\xAF\xE0\x80\xAF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"encoded surrogate", "\xED\xA0\x80", u"\uFFFD\uFFFD\uFFFD"},
+      {"past U+10FFFF, bytes that begin nothing", "\xF4\x90\x80\xF5\xFF", u"\uFFFD\uFFFD\uFFFD\uFFFD\uFFFD"},
+      {"a lead byte breaks the sequence before it", "\xE4\xE4\xB8\xAD", u"\uFFFD\u4E2D"},
+      // The standard's own example: a F1 80 80 E1 80 C2 62 80 63 80 BF 64.
+      {"mixed", "a\xF1\x80\x80\xE1\x80\xC2" "b\x80" "c\x80\xBF" "d",
+       u"a\uFFFD\uFFFD\uFFFDb\uFFFDc\uFFFD\uFFFDd"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Decoded(c.bytes), c.text) << c.name;
+}
+
+TEST(DecodeUtf8, ACutOffCharacterWaitsForItsRestAndACountMayEndWithAWholePair) {
+  for (const std::string start : {"\xC3", "\xE4\xB8", "\xF0", "\xF0\x9F\x98"}) {
+    std::size_t used = 99;
+    EXPECT_EQ(Decoded("ab" + start, false, &used), u"ab") << start.size();
+    EXPECT_EQ(used, 2u) << "the cut-off character is left for later";
+  }
+  std::size_t used = 0;
+  EXPECT_EQ(Decoded("ab\xE0\x80", false, &used), u"ab\uFFFD\uFFFD") << "broken already: no waiting";
+  EXPECT_EQ(used, 4u);
+
+  std::u16string out;
+  EXPECT_EQ(DecodeUtf8("a\xF0\x9F\x98\x80z", 2, false, &out), 5u);
+  EXPECT_EQ(out, u"a\U0001F600") << "one unit more than asked, never half a pair";
+  EXPECT_EQ(DecodeUtf8("\xC3\xA9\xC3\xA9", 1, false, &out), 2u);
+  EXPECT_EQ(DecodeUtf8("x", 0, true, &out), 0u);
+}
+
+TEST(AppendUtf8, WritesEveryPlaneAndReplacesUnpairedSurrogates) {
+  struct Case {
+    const char* name;
+    std::u16string text;
+    std::string bytes;
+  } cases[] = {
+      {"ASCII", u"a\r\n", "a\r\n"},
+      {"Latin-1, CJK, emoji", u"\u00E9\u4E2D\U0001F600", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
+      {"edges", u"\u007F\u0080\u07FF\u0800\uFFFF\U0010FFFF",
+       "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"},
+      {"high surrogate at the end", u"a\xD83D", "a\xEF\xBF\xBD"},
+      {"low surrogate alone", u"\xDE00" "b", "\xEF\xBF\xBD" "b"},
+      {"high before a non-surrogate", u"\xD83D" "c", "\xEF\xBF\xBD" "c"},
+      {"two highs and a low", u"\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
+  };
+  for (const Case& c : cases) EXPECT_EQ(Encoded(c.text), c.bytes) << c.name;
+}
+
+}  // namespace
