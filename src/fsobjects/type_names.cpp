@@ -80,8 +80,8 @@ STDMETHODIMP Folder::get_Type(BSTR* pbstrType) {
     if (!getFileInfo) return S_OK;
     SHFILEINFOA info = {};
     if (!getFileInfo(path.c_str(), 0, &info, sizeof info, SHGFI_TYPENAME)) return S_OK;
-    return ReturnText(std::string(info.szTypeName, strnlen(info.szTypeName, sizeof info.szTypeName)),
-                      pbstrType);
+    const size_t length = strnlen(info.szTypeName, sizeof info.szTypeName);
+    return ReturnText(std::string(info.szTypeName, length), pbstrType);
   });
 }
 

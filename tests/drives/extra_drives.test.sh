@@ -48,7 +48,8 @@ REGEDIT4
 [HKEY_CLASSES_ROOT\Docket.ExtraTest]
 @="Docket Extra Test"
 REG
-"$WINE" reg import "$(winpath "$out/setup.reg")" >"$out/reg.log" 2>&1 || { cat "$out/reg.log"; exit 1; }
+"$WINE" reg import "$(winpath "$out/setup.reg")" >"$out/reg.log" 2>&1 ||
+  { cat "$out/reg.log"; exit 1; }
 "$WINESERVER" -k 2>/dev/null
 "$WINESERVER" -p
 
