@@ -26,7 +26,8 @@ Sub ExpectFailure(what, number, description)
   Else
     ok = ok And Err.Description = description
   End If
-  If Not ok Then WScript.Echo "surprise: " & what & " raised " & Hex(Err.Number) & ": " & Err.Description
+  If Not ok Then WScript.Echo "surprise: " & what & " raised " & Hex(Err.Number) & " " & _
+                              Err.Description
   Err.Clear
 End Sub
 
