@@ -132,7 +132,7 @@ const std::map<std::wstring, Maker>& GoodValues() {
       {L"IDictionary.Key.value", Literal(L"c.txt")},
       {L"IFileCollection.Key", Literal(L"a.txt")},
       {L"IFolderCollection.Key", Literal(L"dir")},
-      {L"IDriveCollection.Key", Literal(L"C:")},
+      {L"IDriveCollection.Key", Literal(L"C:\\")},
       {L"CompareMode.value", Number(1)},
       {L"IFile.Name.value", Literal(L"renamed.txt")},
       {L"IFolder.Name.value", Literal(L"renamed")},
@@ -189,14 +189,18 @@ const wchar_t* NameOf(Hostile value) {
   return L"";
 }
 
-// A call the sweep leaves out, and why: a number given as an INI file name is a bare name, and
-// the platform's profile functions keep a bare name in the Windows folder, outside the sweep's
-// reach.
-std::wstring WhyNotCalled(const SweptMember& member, int hostileIndex, Hostile hostile) {
+// A call the sweep leaves out, and why. A number given as an INI file name is a bare name, which
+// the platform's profile functions keep in the Windows folder; and the only drive the sweep can
+// have is a real one (a drive letter is mapped outside any Windows program), whose label it must
+// not change.
+std::wstring WhyNotCalled(const SweptInterface& swept, const SweptMember& member, int hostileIndex,
+                          Hostile hostile) {
   if (hostileIndex >= 0 && member.name.rfind(L"INI", 0) == 0 &&
       member.parameters[hostileIndex].name == L"FileName" &&
       (hostile == Hostile::Negative || hostile == Hostile::Huge))
     return L"(not called: a bare name is a file in the Windows folder)";
+  if (swept.name == L"IDrive" && member.Label() == L"VolumeName put")
+    return L"(not called: it would change the label of a real drive)";
   return {};
 }
 
@@ -311,12 +315,6 @@ HRESULT Hand(HRESULT hr, ComPtr<I>& made, ComPtr<IDispatch>* out) {
   return made.As(out);
 }
 
-template <class I>
-HRESULT ByName(const CLSID& clsid, ComPtr<IDispatch>* out) {
-  ComPtr<I> made;
-  return Hand(LoadedModule::Default().Create(clsid, made.put()), made, out);
-}
-
 HRESULT Folder(IFileManager* fm, const std::wstring& path, ComPtr<IFolder>* folder) {
   Bstr text(path);
   return fm->GetFolder(text.get(), folder->put());
@@ -378,17 +376,19 @@ const Target kTargets[] = {
        return Hand(hr, made, out);
      },
      Reads(L"Count")},
-    // Until the FileManager hands drives out, the objects a client can create by name.
     {L"IDrive", &IID_IDrive,
-     [](IFileManager*, const CaseFolder&, ComPtr<IDispatch>* out) {
-       return ByName<IDrive>(CLSID_Drive, out);
+     [](IFileManager* fm, const CaseFolder&, ComPtr<IDispatch>* out) {
+       ComPtr<IDrive> made;
+       Bstr spec(L"C:");
+       return Hand(fm->GetDrive(spec.get(), made.put()), made, out);
      },
-     [](IDispatch*) { return S_OK; }},
+     Reads(L"Path")},
     {L"IDriveCollection", &IID_IDriveCollection,
-     [](IFileManager*, const CaseFolder&, ComPtr<IDispatch>* out) {
-       return ByName<IDriveCollection>(CLSID_Drives, out);
+     [](IFileManager* fm, const CaseFolder&, ComPtr<IDispatch>* out) {
+       ComPtr<IDriveCollection> made;
+       return Hand(fm->get_Drives(made.put()), made, out);
      },
-     [](IDispatch*) { return S_OK; }},
+     Reads(L"Count")},
     {L"ITextStream-reading", &IID_ITextStream,
      [](IFileManager* fm, const CaseFolder& c, ComPtr<IDispatch>* out) {
        ComPtr<ITextStream> made;
@@ -606,7 +606,7 @@ class ArgumentSweep : public ::testing::Test {
                                                 : member.parameters[hostileIndex].name + L" = " +
                                                       NameOf(hostile));
     SCOPED_TRACE(Narrow(std::wstring(target.label) + L": " + what));
-    if (const std::wstring why = WhyNotCalled(member, hostileIndex, hostile); !why.empty())
+    if (const std::wstring why = WhyNotCalled(swept, member, hostileIndex, hostile); !why.empty())
       return what + L" | " + why;
     const CaseFolder c = NewCase();
     bool memberlessGone = false;
