@@ -1,4 +1,4 @@
-// What a page does all day (open, read, close, list, fail) must leave the process's handles and
+// What a page does all day (open, read, close, list, ask, fail) must leave the process's handles and
 // committed private memory where they were, round after round. The counters are proved first on
 // rounds that keep, on purpose, what they opened.
 #include "support/process_counters.h"
@@ -62,6 +62,7 @@ class LeakAccounting : public ::testing::Test {
     }
     ListFolder();
     ListPermissions();
+    AskTheSystem();
     Fail();
   }
 
@@ -106,6 +107,23 @@ class LeakAccounting : public ::testing::Test {
     ASSERT_EQ(manager_->get_ProcessUser(user.put()), S_OK);
   }
 
+  // What goes to the registry, the volume and the profile functions: type names, a drive and its
+  // space, an INI value written and read back.
+  void AskTheSystem() {
+    ComPtr<IFile> file;
+    ComPtr<IDrive> drive;
+    Bstr type, mime, value;
+    Variant space;
+    ASSERT_EQ(manager_->GetFile(data_.get(), file.put()), S_OK);
+    ASSERT_EQ(file->get_Type(type.put()), S_OK);
+    ASSERT_EQ(file->get_MimeType(mime.put()), S_OK);
+    ASSERT_EQ(file->get_Drive(drive.put()), S_OK);
+    ASSERT_EQ(drive->get_FreeSpace(space.get()), S_OK);
+    ASSERT_EQ(manager_->INIWriteString(ini_.get(), section_.get(), section_.get(), section_.get()), S_OK);
+    ASSERT_EQ(manager_->INIReadString(ini_.get(), section_.get(), section_.get(), nullptr, value.put()),
+              S_OK);
+  }
+
   // Failures of every kind leave an error object and nothing else behind.
   void Fail() {
     IFileManager* fm = manager_.get();
@@ -143,6 +161,8 @@ class LeakAccounting : public ::testing::Test {
   const Bstr missing_{dir_ / L"missing.txt"};
   const Bstr copy_{dir_ / L"copy.txt"};
   const Bstr underFile_{dir_ / L"data.txt\\sub"};
+  const Bstr ini_{dir_ / L"settings.ini"};
+  const Bstr section_{L"section"};
 };
 
 TEST_F(LeakAccounting, TheCountersSeeWhatRoundsKeep) {
