@@ -119,10 +119,10 @@ const std::map<std::wstring, Maker>& GoodValues() {
       {L"Bytes", Literal(L"2")},
       {L"Byte", Number(65)},
       {L"piUnk", [](const CaseFolder&) {
-         bool gone = false;
+         static bool gone;  // outlives the object, whose end is of no interest here
          VARIANT v;
          V_VT(&v) = VT_UNKNOWN;
-         V_UNKNOWN(&v) = CountingDispatch::New(&gone, [] {});
+         V_UNKNOWN(&v) = CountingDispatch::New(&gone);
          return v;
        }},
       {L"IDictionary.Key", Literal(L"a.txt")},
@@ -580,6 +580,7 @@ class ArgumentSweep : public ::testing::Test {
     ::CreateDirectoryW(temp_.c_str(), nullptr);
     ::CreateDirectoryW((dir_ / L"cases").c_str(), nullptr);
     // Relative names, the empty path and made-up temporary names all land in the scratch folder.
+    ::GetCurrentDirectoryW(MAX_PATH, savedCurrent_);
     ::SetCurrentDirectoryW(cwd_.c_str());
     wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {}, user[256] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1, userSize = 256;
@@ -589,12 +590,7 @@ class ArgumentSweep : public ::testing::Test {
     user_ = user;
   }
 
-  ~ArgumentSweep() override {
-    wchar_t exe[MAX_PATH];
-    ::GetModuleFileNameW(nullptr, exe, MAX_PATH);
-    std::wstring home(exe);
-    ::SetCurrentDirectoryW(home.substr(0, home.find_last_of(L'\\')).c_str());
-  }
+  ~ArgumentSweep() override { ::SetCurrentDirectoryW(savedCurrent_); }
 
   void Sweep(const std::wstring& label);
 
@@ -721,6 +717,7 @@ class ArgumentSweep : public ::testing::Test {
   Watchdog watchdog_;
   ComPtr<IFileManager> manager_ = NewManager();
   std::wstring computer_, user_;
+  wchar_t savedCurrent_[MAX_PATH] = {};
   int cases_ = 0;
 };
 

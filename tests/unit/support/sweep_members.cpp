@@ -11,12 +11,7 @@ namespace {
 SweptParameter ParameterOf(const ELEMDESC& element, BSTR name) {
   SweptParameter parameter;
   parameter.name = name ? name : L"";
-  const TYPEDESC* type = &element.tdesc;
-  if (type->vt == VT_PTR) type = type->lptdesc;  // VARIANT*: an in-parameter by reference
-  parameter.type = type->vt == VT_USERDEFINED ? VT_I4 : type->vt;  // enumerations are longs
-  const USHORT flags = element.paramdesc.wParamFlags;
-  parameter.optional = (flags & (PARAMFLAG_FOPT | PARAMFLAG_FHASDEFAULT)) != 0;
-  if (flags & PARAMFLAG_FHASDEFAULT) {
+  if (element.paramdesc.wParamFlags & PARAMFLAG_FHASDEFAULT) {
     parameter.hasDefault = true;
     ::VariantCopy(&parameter.defaultValue, &element.paramdesc.pparamdescex->varDefaultValue);
   }

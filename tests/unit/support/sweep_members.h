@@ -11,10 +11,8 @@ namespace docket::test {
 
 struct SweptParameter {
   std::wstring name;
-  VARTYPE type = VT_EMPTY;  // the base type, VT_VARIANT for VARIANT and VARIANT*
-  bool optional = false;
   bool hasDefault = false;
-  VARIANT defaultValue{};   // when hasDefault (owned by the member list)
+  VARIANT defaultValue{};  // when hasDefault (owned by the member list)
 };
 
 struct SweptMember {
