@@ -1,22 +1,15 @@
-// A snapshot of the machine's logical drives.
+// A snapshot of the machine's logical drives, keyed by their roots as the system lists them.
 #pragma once
 
-#include "com/com_object.h"
+#include "fsobjects/keyed_collection.h"
 #include "module/init_interfaces.h"
 
 namespace docket {
 
-class DriveCollection final : public com::ComObject<DriveCollection, IDriveCollection, IDriveCollectionInit> {
+class DriveCollection final
+    : public KeyedCollection<DriveCollection, IDriveCollection, IDriveCollectionInit, IDrive> {
  public:
   static const CLSID& ClassId() { return CLSID_Drives; }
-
-  // IDriveCollection
-  STDMETHODIMP get_Item(VARIANT Key, IDrive** ppdrive) override;
-  STDMETHODIMP get__NewEnum(IUnknown** ppenum) override;
-  STDMETHODIMP get_Count(LONG* plCount) override;
-
-  // IDriveCollectionInit
-  STDMETHODIMP Add(VARIANT* key, VARIANT* item) override;
 };
 
 }  // namespace docket

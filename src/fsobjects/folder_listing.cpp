@@ -4,7 +4,6 @@
 // left out.
 #include "com/ansi.h"
 #include "com/make_child.h"
-#include "com/variant.h"
 #include "fsobjects/directory_search.h"
 #include "fsobjects/file.h"
 #include "fsobjects/file_collection.h"
@@ -16,25 +15,6 @@
 
 namespace docket {
 namespace {
-
-// Adds an object under its entry name. A successful Add takes over the dispatch reference passed
-// to it by pointer (and clears the pointer), so that the collection is left as the object's only
-// holder once the caller drops its own reference; a failed one leaves it here to be released.
-template <class CollectionInit>
-HRESULT AddItem(CollectionInit* collection, std::string_view name, IUnknown* object) {
-  com::Variant key;
-  V_BSTR(key.get()) = com::AnsiToBstr(name).release();
-  V_VT(key.get()) = VT_BSTR;
-  IDispatch* handed = nullptr;
-  DOCKET_RETURN_IF_FAILED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&handed)));
-  VARIANT item;
-  ::VariantInit(&item);
-  V_VT(&item) = VT_BYREF | VT_DISPATCH;
-  V_DISPATCHREF(&item) = &handed;
-  const HRESULT added = collection->Add(key.get(), &item);
-  if (handed) handed->Release();
-  return added;
-}
 
 HRESULT AddFiles(const std::string& folder, const std::string& pattern, IFileCollectionInit* files) {
   DirectorySearch search;
@@ -48,7 +28,7 @@ HRESULT AddFiles(const std::string& folder, const std::string& pattern, IFileCol
     DOCKET_RETURN_IF_FAILED(file.As(&init));
     const com::Bstr name = com::AnsiToBstr(search.name());
     if (FAILED(init->InitFolderName(wideFolder.c_str(), name.get()))) continue;
-    DOCKET_RETURN_IF_FAILED(AddItem(files, search.name(), init.get()));
+    DOCKET_RETURN_IF_FAILED(keyed_collection::AddObject(files, search.name(), init.get()));
   } while (search.Advance());
   return S_OK;
 }
@@ -65,7 +45,7 @@ HRESULT AddSubFolders(const std::string& folder, IFolderCollectionInit* folders)
     com::ComPtr<IFolderInit> init;
     DOCKET_RETURN_IF_FAILED(child.As(&init));
     if (FAILED(init->InitPath(com::AnsiToBstr(childPath).get()))) continue;
-    DOCKET_RETURN_IF_FAILED(AddItem(folders, search.name(), init.get()));
+    DOCKET_RETURN_IF_FAILED(keyed_collection::AddObject(folders, search.name(), init.get()));
   } while (search.Advance());
   return S_OK;
 }

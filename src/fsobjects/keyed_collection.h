@@ -10,12 +10,14 @@
 // collection needs no lock of its own.
 #pragma once
 
+#include "com/ansi.h"
 #include "com/com_object.h"
 #include "com/com_ptr.h"
 #include "com/guard.h"
 #include "com/variant.h"
 
 #include <atomic>
+#include <string_view>
 
 namespace docket {
 
@@ -24,6 +26,26 @@ namespace keyed_collection {
 HRESULT CreateStore(com::ComPtr<IDictionary>* store);
 // The item's dispatch pointer asked for the collection's element interface.
 HRESULT QueryElement(const VARIANT& item, REFIID iid, void** element);
+
+// Adds an object under a key given in the system code page, as its maker fills a collection. A
+// successful Add takes over the dispatch reference passed to it by pointer (and clears the
+// pointer), so that the collection is left as the object's only holder once the caller drops its
+// own reference; a failed one leaves it here to be released.
+template <class CollectionInit>
+HRESULT AddObject(CollectionInit* collection, std::string_view key, IUnknown* object) {
+  com::Variant keyText;
+  V_BSTR(keyText.get()) = com::AnsiToBstr(key).release();
+  V_VT(keyText.get()) = VT_BSTR;
+  IDispatch* handed = nullptr;
+  DOCKET_RETURN_IF_FAILED(object->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&handed)));
+  VARIANT item;
+  ::VariantInit(&item);
+  V_VT(&item) = VT_BYREF | VT_DISPATCH;
+  V_DISPATCHREF(&item) = &handed;
+  const HRESULT added = collection->Add(keyText.get(), &item);
+  if (handed) handed->Release();
+  return added;
+}
 }  // namespace keyed_collection
 
 template <class Derived, class Collection, class CollectionInit, class Element>

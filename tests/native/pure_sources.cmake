@@ -15,4 +15,5 @@ set(DOCKET_PURE_SOURCES
     crypto/key_text.cpp
     crypto/block_file_cipher.cpp
     fsobjects/deletion_rules.cpp
+    fsobjects/drive_spec.cpp
 )

@@ -1,6 +1,6 @@
 ' Run by Wine's own cscript with a scratch drive as its argument (the shell test maps one): from the
-' root of that drive, every member of a Folder, File, collection and stream created by name that
-' would touch the disk must be refused, and so must deleting the drive's root. Prints only the
+' root of that drive, every member of a Folder, File, Drive, collection and stream created by name
+' that would touch the disk must be refused, and so must deleting the drive's root. Prints only the
 ' surprises and then "done"; the shell test checks that and that the drive is as it was.
 Option Explicit
 Const UnboundCode = &H80040007
@@ -119,8 +119,26 @@ For Each id In Array("Docket.File", "Corvane.File.1")
   Expect fi.Accessible, 0, id & ".Accessible"
 Next
 
+' A drive created by name is no drive, not even the current one.
+For Each id In Array("Docket.Drive", "Docket.Drive.1")
+  Set x = CreateObject(id)
+  item = x.ShareName : Refused id & ".ShareName"
+  item = x.DriveType : Refused id & ".DriveType"
+  Set item = x.RootFolder : Refused id & ".RootFolder"
+  item = x.AvailableSpace : Refused id & ".AvailableSpace"
+  item = x.FreeSpace : Refused id & ".FreeSpace"
+  item = x.TotalSize : Refused id & ".TotalSize"
+  item = x.VolumeName : Refused id & ".VolumeName"
+  x.VolumeName = "" : Refused id & ".VolumeName ="
+  item = x.FileSystem : Refused id & ".FileSystem"
+  item = x.SerialNumber : Refused id & ".SerialNumber"
+  item = x.IsReady : Refused id & ".IsReady"
+  Expect x.Path, "", id & ".Path"
+  Expect x.DriveLetter, "", id & ".DriveLetter"
+Next
+
 ' A collection holds only what it was given: nothing.
-For Each id In Array("Docket.FileCollection", "Docket.FolderCollection")
+For Each id In Array("Docket.FileCollection", "Docket.FolderCollection", "Docket.DriveCollection")
   Set col = CreateObject(id)
   Expect col.Count, 0, id & ".Count"
   Set x = col.Item(1) : FailedWith &H80020009, id & ".Item(1)"
@@ -158,5 +176,5 @@ fm.DeleteFolder drive, True : FailedWith AccessDenied, "DeleteFolder of the driv
 fm.GetFolder("\").Delete True : FailedWith AccessDenied, "Delete of the root folder"
 fm.GetFolder(drive & "\").Delete : FailedWith AccessDenied, "Delete of the drive's root folder"
 
-If checks <> 2 * 33 + 2 * 37 + 2 * 4 + 15 + 5 Then WScript.Echo "surprise: " & checks & " checks ran"
+If checks <> 2 * 33 + 2 * 37 + 2 * 13 + 3 * 4 + 15 + 5 Then WScript.Echo "surprise: " & checks & " checks ran"
 WScript.Echo "done"

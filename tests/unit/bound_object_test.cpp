@@ -42,6 +42,20 @@ TEST_F(BoundObject, FileAndFolderRefuseASecondPath) {
   EXPECT_EQ(TextOf(file.get(), &IFile::get_Path), first_);
 }
 
+TEST_F(BoundObject, ADriveRefusesASecondSpecAndDrivesAnotherDrive) {
+  ComPtr<IDrive> drive;
+  ASSERT_EQ(manager_->GetDrive(Bstr(L"C:").get(), drive.put()), S_OK);
+  EXPECT_EQ(InitOf<IDriveInit>(drive)->Init(Bstr(L"Z:").get()), E_UNEXPECTED);
+  EXPECT_EQ(TextOf(drive.get(), &IDrive::get_Path), L"C:");
+
+  ComPtr<IDriveCollection> drives;
+  ASSERT_EQ(manager_->get_Drives(drives.put()), S_OK);
+  Variant key, item;
+  *key.put() = VBstr(L"Q:\\");
+  *item.put() = VI4(1);
+  EXPECT_EQ(InitOf<IDriveCollectionInit>(drives)->Add(key.get(), item.get()), E_UNEXPECTED);
+}
+
 TEST_F(BoundObject, AFolderCreatedByNameWorksOnceItsInitialisationBindsIt) {
   ComPtr<IFolder> folder;
   ASSERT_EQ(LoadedModule::Default().Create(CLSID_Folder, folder.put()), S_OK);

@@ -1,5 +1,5 @@
-// The Files and Folders collections: filled through their private interface as a folder fills
-// them, read by name and by position, enumerated, and walked by scripts.
+// The Files, Folders and Drives collections: filled through their private interface as their
+// makers fill them, read by name and by position, enumerated, and walked by scripts.
 #include "counting_dispatch.h"
 #include "script_control.h"
 #include "support/test_support.h"
@@ -43,7 +43,7 @@ class KeyedCollection : public ::testing::Test {
     ASSERT_EQ(collection_.As(&init_), S_OK);
   }
 
-  // Adds a new element object (File or Folder) under `name`, its dispatch pointer handed over by
+  // Adds a new element object (File, Folder or Drive) under `name`, its dispatch pointer handed over by
   // reference; returns its identity.
   IUnknown* AddElement(const wchar_t* name) {
     IDispatch* element = nullptr;
@@ -76,7 +76,15 @@ class KeyedCollection : public ::testing::Test {
   ComPtr<typename Kind::Init> init_;
 };
 
-using Kinds = ::testing::Types<FilesKind, FoldersKind>;
+struct DrivesKind {
+  using Collection = IDriveCollection;
+  using Init = IDriveCollectionInit;
+  using Element = IDrive;
+  static const CLSID& CollectionId() { return CLSID_Drives; }
+  static const CLSID& ElementId() { return CLSID_Drive; }
+};
+
+using Kinds = ::testing::Types<FilesKind, FoldersKind, DrivesKind>;
 TYPED_TEST_SUITE(KeyedCollection, Kinds);
 
 TYPED_TEST(KeyedCollection, ItemByNameWithoutCaseAndByPositionInKeyOrder) {

@@ -1,0 +1,78 @@
+// File.Type and File.MimeType against extension keys this test registers in a private
+// HKEY_CLASSES_ROOT of its process (the test prefix is made without the components that register
+// the usual ones), and Folder.Type from the shell.
+#include "folder_test_support.h"
+#include "support/registry_sandbox.h"
+
+namespace docket::test {
+namespace {
+
+void SetClassesRootValue(const wchar_t* key, const wchar_t* name, DWORD type, const void* data,
+                         DWORD size) {
+  ASSERT_EQ(::RegSetKeyValueW(HKEY_CLASSES_ROOT, key, name, type, data, size), ERROR_SUCCESS);
+}
+void SetClassesRootText(const wchar_t* key, const wchar_t* name, const std::wstring& text) {
+  SetClassesRootValue(key, name, REG_SZ, text.c_str(),
+                      static_cast<DWORD>((text.size() + 1) * sizeof(wchar_t)));
+}
+
+TEST(TypeNames, FileNamesAnswerFromTheirExtensionsKeys) {
+  PrivateClassesRoot classes;
+  SetClassesRootText(L"Docket.TestPage", nullptr, L"Docket Test Page");
+  SetClassesRootText(L".dka", nullptr, L"Docket.TestPage");  // class and content type
+  SetClassesRootText(L".dka", L"Content Type", L"text/x-docket");
+  SetClassesRootText(L".dkb", nullptr, L"Docket.TestPage");  // class only
+  SetClassesRootText(L".dkc", L"Content Type", L"application/x-dk");  // content type only
+  SetClassesRootText(L".dkd", nullptr, L"Docket.NoSuchClass");
+  SetClassesRootText(L".dke", nullptr, std::wstring(255, L'n'));  // too long for 255 bytes
+  SetClassesRootText(L".dke", L"Content Type", std::wstring(254, L'm'));
+  const DWORD number = 7;
+  SetClassesRootValue(L".dkf", nullptr, REG_DWORD, &number, sizeof number);  // not a text
+
+  const std::wstring page = L"Docket Test Page", none = L"<null>";
+  const struct {
+    const wchar_t* name;
+    std::wstring type, mime;
+  } cases[] = {
+      {L"page.dka", page, L"text/x-docket"},
+      {L"PAGE.DKA", page, L"text/x-docket"},         // key names ignore case
+      {L"archive.tar.dka", page, L"text/x-docket"},  // the last full stop counts
+      {L".dka", page, L"text/x-docket"},             // a name that is all extension
+      {L"README", none, none},
+      {L"a.dkb", page, none},
+      {L"a.dkc", none, L"application/x-dk"},
+      {L"a.dkd", none, none},
+      {L"a.dke", none, std::wstring(254, L'm')},  // 254 characters and the NUL fit
+      {L"a.dkf", none, none},
+      {L"a.dka.unregistered", none, none},
+      {L"ends.", none, none},
+  };
+  ScratchDir dir;
+  ComPtr<IFileManager> manager = NewManager();
+  auto text = [&](const Bstr& s) { return s.get() ? std::wstring(s.view()) : none; };
+  for (const auto& c : cases) {
+    WriteBytes(dir / c.name, "x");
+    ComPtr<IFile> file;
+    ASSERT_EQ(GetFileOf(manager.get(), dir / c.name, &file), S_OK);
+    Bstr type, mime;
+    EXPECT_EQ(file->get_Type(type.put()), S_OK);
+    EXPECT_EQ(file->get_MimeType(mime.put()), S_OK);
+    EXPECT_EQ(text(type), c.type) << c.name;
+    EXPECT_EQ(text(mime), c.mime) << c.name;
+  }
+}
+
+TEST(TypeNames, FolderTypeIsTheShellsNameWhileTheFolderExists) {
+  ScratchDir dir;
+  ::CreateDirectoryW((dir / L"sub").c_str(), nullptr);
+  ComPtr<IFolder> folder;
+  ASSERT_EQ(GetFolderOf(NewManager().get(), dir / L"sub", &folder), S_OK);
+  EXPECT_NE(TextOf(folder.get(), &IFolder::get_Type), L"");
+  ASSERT_TRUE(::RemoveDirectoryW((dir / L"sub").c_str()));
+  Bstr type;
+  EXPECT_EQ(folder->get_Type(type.put()), S_OK);
+  EXPECT_EQ(type.get(), nullptr);
+}
+
+}  // namespace
+}  // namespace docket::test
