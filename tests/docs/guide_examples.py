@@ -39,8 +39,9 @@ class Example:
 
 
 def read_examples(guide):
-    """The guide's vbscript blocks, each with the text block that follows it, if any."""
-    examples, setup = [], None
+    """The guide's setup block, its vbscript blocks (each with the text block that follows it, if
+    any) and the lines of text blocks that follow no example."""
+    examples, setup, strays = [], None, []
     lines = open(guide, encoding="utf-8").read().splitlines()
     i = 0
     while i < len(lines):
@@ -58,6 +59,8 @@ def read_examples(guide):
         if fence.group(1) == "text":
             if examples and examples[-1].expected is None and examples[-1].end == start:
                 examples[-1].expected = body
+            else:
+                strays.append(start + 1)
             continue
         if fence.group(2) == "setup":
             setup = "\n".join(body)
@@ -67,7 +70,7 @@ def read_examples(guide):
             i += 1
         example.end = i  # where an output block would begin
         examples.append(example)
-    return setup, examples
+    return setup, examples, strays
 
 
 def as_peer(code):
@@ -115,11 +118,13 @@ def matches(expected, actual):
 
 def main():
     host, guide, fixtures, examples_folder = map(os.path.abspath, sys.argv[1:5])
-    setup, examples = read_examples(guide)
+    setup, examples, strays = read_examples(guide)
     if setup is None or not examples:
         print(f"FAIL: {guide} has no setup block or no examples")
         return 1
-    failures = 0
+    failures = len(strays)
+    for line in strays:
+        print(f"FAIL: {os.path.basename(guide)}:{line}: an output block that follows no example")
     for example in examples:
         page = setup + "\n" + (FIELD_PRELUDE if re.search(r"\bfield\b", example.code) else "") + \
             example.code
@@ -150,7 +155,7 @@ def main():
             print(f"FAIL: {where}\n  " + "\n  ".join(problems))
         else:
             print(f"ok: {where}")
-    print(f"{len(examples) - failures} of {len(examples)} examples as the guide shows them")
+    print(f"{len(examples) + len(strays) - failures} of {len(examples)} examples as the guide shows them")
     return 1 if failures else 0
 
 
