@@ -11,9 +11,8 @@
 
 namespace docket {
 
-// Every root the system lists, in a new snapshot. Asking the system once more whether each root
-// exists would cost a query per drive (as much as the whole listing on some systems) to learn
-// what the listing has just said.
+// Every root the system lists, in a new snapshot; a listed root without a root directory (a
+// letter whose device has gone) is left out, as GetDrive would refuse it.
 STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) {
   DOCKET_RETURN_IF_NULL(ppdrives);
   *ppdrives = nullptr;
@@ -25,6 +24,7 @@ STDMETHODIMP FileManager::get_Drives(IDriveCollection** ppdrives) {
     if (length >= sizeof roots) return ReportSystemError(ClassId(), ERROR_INSUFFICIENT_BUFFER);
     return com::MakeChild<DriveCollection>(ppdrives, [&](DriveCollection& drives) {
       for (const char* root = roots; *root; root += std::strlen(root) + 1) {
+        if (!Drive::Exists(root)) continue;
         com::ComPtr<Drive> drive;
         DOCKET_RETURN_IF_FAILED(Drive::Create(&drive));
         DOCKET_RETURN_IF_FAILED(drive->InitListedRoot(root));
