@@ -33,15 +33,19 @@ Set field = fieldControl.CodeObject
 """
 
 
+MODES = ("ours", "same", "both")
+
+
 class Example:
-    def __init__(self, line, mode, code):
+    def __init__(self, line, mode, code, end):
         self.line, self.mode, self.code, self.expected = line, mode, code, None
+        self.end = end  # the line where the block of its output would begin
 
 
 def read_examples(guide):
     """The guide's setup block, its vbscript blocks (each with the text block that follows it, if
-    any) and the lines of text blocks that follow no example."""
-    examples, setup, strays = [], None, []
+    any) and the problems of blocks that fit no example."""
+    examples, setup, problems = [], None, []
     lines = open(guide, encoding="utf-8").read().splitlines()
     i = 0
     while i < len(lines):
@@ -52,7 +56,7 @@ def read_examples(guide):
         start = i
         i += 1
         body = []
-        while lines[i] != "```":
+        while i < len(lines) and lines[i] != "```":
             body.append(lines[i])
             i += 1
         i += 1
@@ -60,17 +64,20 @@ def read_examples(guide):
             if examples and examples[-1].expected is None and examples[-1].end == start:
                 examples[-1].expected = body
             else:
-                strays.append(start + 1)
+                problems.append(f"{start + 1}: an output block that follows no example")
             continue
         if fence.group(2) == "setup":
             setup = "\n".join(body)
             continue
-        example = Example(start + 1, fence.group(2) or "ours", "\n".join(body))
-        while i < len(lines) and not lines[i].strip():
-            i += 1
-        example.end = i  # where an output block would begin
-        examples.append(example)
-    return setup, examples, strays
+        mode = fence.group(2) or "ours"
+        if mode not in MODES:
+            problems.append(f"{start + 1}: an example marked '{mode}'")
+            continue
+        end = i
+        while end < len(lines) and not lines[end].strip():
+            end += 1
+        examples.append(Example(start + 1, mode, "\n".join(body), end))
+    return setup, examples, problems
 
 
 def as_peer(code):
@@ -116,47 +123,53 @@ def matches(expected, actual):
     return True
 
 
+def check(example, setup, host, fixtures, examples_folder):
+    """Runs one example on its sides; returns what went wrong."""
+    field = FIELD_PRELUDE if re.search(r"\bfield\b", example.code) else ""
+    page = setup + "\n" + field + example.code
+    sides = [(PEER, as_peer(page))] if example.mode in ("same", "both") else []
+    sides.append((OURS, page))
+    written, faults = {}, []
+    for label, code in sides:
+        rc, lines, errors = run_page(host, code, fixtures, examples_folder)
+        if rc != 0:
+            faults.append(f"{label} page failed ({rc}), writing {lines}: {errors.strip()}")
+        written[label] = lines
+    if example.mode == "both":
+        actual = [f"{label}: {line}" for label, _ in sides for line in written[label]]
+    else:
+        actual = written[OURS]
+    if example.mode == "same" and written[PEER] != written[OURS]:
+        faults.append(f"{PEER} wrote {written[PEER]}")
+    if example.expected is None:
+        if example.mode != "ours":
+            faults.append("an example run on both sides needs the text block of its output")
+    elif not matches(example.expected, actual):
+        faults.append("expected:\n    " + "\n    ".join(example.expected) +
+                      "\n  wrote:\n    " + "\n    ".join(actual))
+    return faults
+
+
 def main():
     host, guide, fixtures, examples_folder = map(os.path.abspath, sys.argv[1:5])
-    setup, examples, strays = read_examples(guide)
+    name = os.path.basename(guide)
+    setup, examples, problems = read_examples(guide)
     if setup is None or not examples:
-        print(f"FAIL: {guide} has no setup block or no examples")
+        problems.append("no setup block or no examples")
+    for problem in problems:
+        print(f"FAIL: {name}:{problem}")
+    if setup is None:
         return 1
-    failures = len(strays)
-    for line in strays:
-        print(f"FAIL: {os.path.basename(guide)}:{line}: an output block that follows no example")
+    passed = 0
     for example in examples:
-        page = setup + "\n" + (FIELD_PRELUDE if re.search(r"\bfield\b", example.code) else "") + \
-            example.code
-        sides = [(OURS, page)]
-        if example.mode in ("same", "both"):
-            sides.insert(0, (PEER, as_peer(page)))
-        actual, problems = [], []
-        for label, code in sides:
-            rc, lines, errors = run_page(host, code, fixtures, examples_folder)
-            if rc != 0:
-                problems.append(f"{label} page failed ({rc}): {errors.strip()}")
-            if example.mode == "both":
-                lines = [f"{label}: {line}" for line in lines]
-            elif example.mode == "same" and label == PEER:
-                peer_lines = lines
-                continue
-            elif example.mode == "same" and lines != peer_lines:
-                problems.append(f"{PEER} wrote {peer_lines}")
-            actual += lines
-        if example.expected is not None and not matches(example.expected, actual):
-            problems.append("expected:\n    " + "\n    ".join(example.expected) +
-                            "\n  wrote:\n    " + "\n    ".join(actual))
-        if example.mode in ("same", "both") and example.expected is None:
-            problems.append("an example run on both sides needs the text block of its output")
-        where = f"{os.path.basename(guide)}:{example.line}"
-        if problems:
-            failures += 1
-            print(f"FAIL: {where}\n  " + "\n  ".join(problems))
+        faults = check(example, setup, host, fixtures, examples_folder)
+        if faults:
+            print(f"FAIL: {name}:{example.line}\n  " + "\n  ".join(faults))
         else:
-            print(f"ok: {where}")
-    print(f"{len(examples) + len(strays) - failures} of {len(examples)} examples as the guide shows them")
-    return 1 if failures else 0
+            passed += 1
+            print(f"ok: {name}:{example.line}")
+    print(f"{passed} of {len(examples)} examples as the guide shows them")
+    return 0 if passed == len(examples) and not problems else 1
 
 
 if __name__ == "__main__":
