@@ -9,9 +9,10 @@ export WINEDLLOVERRIDES="mscoree,mshtml="
 export WINE=/usr/lib/wine/wine64
 export WINESERVER=/usr/lib/wine/wineserver
 
-# clang and its libFuzzer runtime (only recommended by clang, so named here) for the fuzz targets.
+# clang and its libFuzzer runtime (only recommended by clang, so named here) for the fuzz targets;
+# locales for the sources of the Japanese locale that the double-byte code page test compiles.
 PACKAGES=(wine64 libwine-dev g++-mingw-w64-x86-64 g++-mingw-w64-i686 mingw-w64-tools
-          cmake ninja-build googletest g++ clang libclang-rt-14-dev python3)
+          cmake ninja-build googletest g++ clang libclang-rt-14-dev python3 locales)
 
 log() { printf '== %s\n' "$*" >&2; }
 

@@ -56,6 +56,27 @@ std::wstring FromAnsi(std::string_view text) {
   return out;
 }
 
+text::LeadBytes LeadBytesOf(UINT codePage) {
+  text::LeadBytes lead{};
+  CPINFO info{};
+  if (!::GetCPInfo(codePage, &info) || info.MaxCharSize != 2) return lead;
+  // Ranges of first and last byte, ending with a pair of zeros.
+  for (size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
+    for (unsigned b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b) lead[b] = true;
+  }
+  return lead;
+}
+
+const text::LeadBytes& SystemLeadBytes() {
+  static const text::LeadBytes lead = LeadBytesOf(CP_ACP);
+  return lead;
+}
+
+bool SystemIsDoubleByte() {
+  static const bool any = SystemLeadBytes() != text::LeadBytes{};
+  return any;
+}
+
 Bstr AnsiToBstr(std::string_view text) { return Bstr(FromAnsi(text)); }
 
 HRESULT ReturnAnsi(std::string_view text, BSTR* out) { return ReturnWide(FromAnsi(text), out); }

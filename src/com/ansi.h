@@ -3,6 +3,7 @@
 #pragma once
 
 #include "com/bstr.h"
+#include "com/lead_bytes.h"
 #include "com/path_limits.h"
 #include "com/win.h"
 
@@ -35,6 +36,16 @@ std::wstring FromAnsi(std::string_view text);
 
 // A new automation string holding the text converted from the system code page.
 Bstr AnsiToBstr(std::string_view text);
+
+// The lead bytes of a code page, from the platform's description of it: none for a single-byte one.
+text::LeadBytes LeadBytesOf(UINT codePage);
+
+// Those of the system code page, read once: what every search of a path for "\", "/", ":" or "."
+// steps by, so that the second byte of a double-byte character is never taken for one of them.
+const text::LeadBytes& SystemLeadBytes();
+
+// True when the system code page has two-byte characters.
+bool SystemIsDoubleByte();
 
 // Writes a new automation string to a caller's out-parameter (which must not be null).
 HRESULT ReturnAnsi(std::string_view text, BSTR* out);

@@ -2,6 +2,8 @@
 // No Windows header: the decisions build natively for the sanitizer tests.
 #pragma once
 
+#include "com/lead_bytes.h"
+
 #include <cstdint>
 #include <string_view>
 
@@ -22,7 +24,8 @@ Removal RemovalFor(std::uint32_t attributes);
 
 // True when a full path names the root of a volume: a drive's root ("C:\", or "\" on the current
 // drive) or a share's root ("\\server\share"), also in the "\\?\" and "\\.\" forms. A root can
-// never be removed, so a delete that would empty it first must not start.
-bool IsVolumeRoot(std::string_view fullPath);
+// never be removed, so a delete that would empty it first must not start. `lead` gives the lead
+// bytes of the code page the path is in.
+bool IsVolumeRoot(std::string_view fullPath, const text::LeadBytes& lead);
 
 }  // namespace docket::deletion

@@ -2,6 +2,7 @@
 // made for; every property asks the system afresh, so a drive that becomes ready later says so.
 #pragma once
 
+#include "com/ansi.h"
 #include "com/com_object.h"
 #include "fsobjects/drive_spec.h"
 #include "module/binding.h"
@@ -54,7 +55,7 @@ class Drive final : public com::ComObject<Drive, IDrive, IDriveInit> {
   template <class Body>
   HRESULT WithQueryRoot(Body&& body) const {
     return location_.Use(ClassId(), [&](const Location& here) {
-      return body(drivespec::QueryRoot(here.path));
+      return body(drivespec::QueryRoot(here.path, com::SystemLeadBytes()));
     });
   }
   // Total or free bytes of the volume as a double, exact far beyond 4 GiB.

@@ -25,9 +25,9 @@ std::wstring DisplayName(std::wstring_view drivePath) {
   return std::wstring(drivePath.substr(0, drivePath.find(L'\\')));
 }
 
-std::string QueryRoot(std::string_view drivePath) {
+std::string QueryRoot(std::string_view drivePath, const text::LeadBytes& lead) {
   std::string root(drivePath);
-  if (!root.empty() && root.back() != '\\') root += '\\';
+  if (!root.empty() && !text::EndsWithOneOf(root, "\\", lead)) root += '\\';
   return root;
 }
 

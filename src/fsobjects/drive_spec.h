@@ -3,6 +3,8 @@
 // this builds natively for the sanitizer tests.
 #pragma once
 
+#include "com/lead_bytes.h"
+
 #include <cstddef>
 #include <string>
 #include <string_view>
@@ -23,8 +25,9 @@ bool IsUnc(std::wstring_view path);
 std::wstring DisplayName(std::wstring_view drivePath);
 
 // The root the volume queries take: the drive path with a closing backslash, which the
-// platform requires of a share (\\server\share\); an empty path stays empty.
-std::string QueryRoot(std::string_view drivePath);
+// platform requires of a share (\\server\share\); an empty path stays empty. `lead` gives the
+// lead bytes of the code page the path is in.
+std::string QueryRoot(std::string_view drivePath, const text::LeadBytes& lead);
 
 // The drive that holds an absolute path: its first three characters (C:\), or for a UNC path the
 // server and share (\\server\share), or the whole path when it has no share part.

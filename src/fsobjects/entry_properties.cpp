@@ -3,6 +3,7 @@
 #include "com/ansi.h"
 #include "com/guard.h"
 #include "com/handles.h"
+#include "fsobjects/file_path.h"
 #include "module/error_report.h"
 
 #include <cstring>
@@ -38,11 +39,12 @@ HRESULT ShortForm(REFCLSID clsid, const std::string& path, std::string* out) {
 // "X:\" for a drive-letter path, "\\server\share\" for a UNC path, "" for a malformed UNC path,
 // and "\" (the current drive) for a path that names neither.
 std::string VolumeRoot(const std::string& path) {
-  if (path.size() >= 2 && path[1] == ':') return path.substr(0, 2) + "\\";
+  const text::LeadBytes& lead = com::SystemLeadBytes();
+  if (text::SecondCharacterIs(path, ':', lead)) return path.substr(0, 2) + "\\";
   if (path.rfind("\\\\", 0) != 0) return "\\";
-  const size_t server = path.find('\\', 2);
+  const size_t server = text::FindFirstOf(path, "\\", lead, 2);
   if (server == std::string::npos || server == 2) return {};
-  const size_t share = path.find('\\', server + 1);
+  const size_t share = text::FindFirstOf(path, "\\", lead, server + 1);
   if (share == server + 1) return {};
   return (share == std::string::npos ? path : path.substr(0, share)) + "\\";
 }
@@ -99,7 +101,7 @@ HRESULT ReadShortName(REFCLSID clsid, const std::string& path, BSTR* out) {
   *out = nullptr;
   std::string shortPath;
   DOCKET_RETURN_IF_FAILED(ShortForm(clsid, path, &shortPath));
-  return com::ReturnAnsi(std::string_view(shortPath).substr(shortPath.find_last_of('\\') + 1), out);
+  return com::ReturnAnsi(std::string_view(shortPath).substr(LastSeparatorOf(shortPath) + 1), out);
 }
 
 HRESULT ReadFileSystem(const std::string& path, QFFileSystemType* out) {

@@ -13,7 +13,7 @@ STDMETHODIMP File::InitFolderName(const wchar_t* folder, BSTR name) {
     if (!folderPart) return ReportRefusedPath(ClassId(), folderPart);
     PlatformPath fileName = ToPlatformPath(name);
     if (!fileName) return ReportRefusedPath(ClassId(), fileName);
-    if (!folderPart.text.empty() && folderPart.text.back() != '\\') folderPart.text += '\\';
+    if (!folderPart.text.empty() && !EndsWithSeparator(folderPart.text)) folderPart.text += '\\';
     here->folderPart = std::move(folderPart.text);
     here->name = std::move(fileName.text);
     here->path = here->folderPart + here->name;
@@ -28,7 +28,7 @@ STDMETHODIMP File::InitPath(BSTR path) {
     if (!given) return ReportRefusedPath(ClassId(), given);
     // Without any backslash the whole text is the name, and the empty folder part lets the path
     // resolve against the current directory, as it does for every platform call.
-    const size_t cut = given.text.find_last_of('\\');
+    const size_t cut = LastSeparatorOf(given.text);
     const size_t nameStart = cut == std::string::npos ? 0 : cut + 1;
     here->folderPart = given.text.substr(0, nameStart);
     here->name = given.text.substr(nameStart);

@@ -23,7 +23,7 @@ HRESULT RunTowards(const PlatformPath& argument, const std::string& target, Oper
 }  // namespace
 
 std::string File::ResolveDestination(const Location& here, const std::string& destination) {
-  if (destination.find('\\') != std::string::npos) return destination;
+  if (LastSeparatorOf(destination) != std::string::npos) return destination;
   return here.folderPart + destination;
 }
 

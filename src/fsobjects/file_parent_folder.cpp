@@ -2,6 +2,7 @@
 #include "com/ansi.h"
 #include "com/make_child.h"
 #include "fsobjects/file.h"
+#include "fsobjects/file_path.h"
 #include "fsobjects/folder.h"
 
 namespace docket {
@@ -11,8 +12,10 @@ namespace {
 // (C:\ stays C:\). A file named without any folder lies in the current directory.
 std::string ParentPathOf(const std::string& folderPart) {
   if (folderPart.empty()) return ".";
-  if (folderPart.size() > 2 && folderPart.back() == '\\' && folderPart[folderPart.size() - 2] != ':')
-    return folderPart.substr(0, folderPart.size() - 1);
+  const std::string_view unclosed(folderPart.data(), folderPart.size() - 1);
+  if (folderPart.size() > 2 && EndsWithSeparator(folderPart) &&
+      !text::EndsWithOneOf(unclosed, ":", com::SystemLeadBytes()))
+    return std::string(unclosed);
   return folderPart;
 }
 

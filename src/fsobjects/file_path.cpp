@@ -18,6 +18,14 @@ PlatformPath Refused(DWORD error) {
 
 bool FitsPath(std::string_view ansiPath) { return ansiPath.size() <= com::kMaxPathChars; }
 
+size_t LastSeparatorOf(std::string_view ansiPath) {
+  return text::FindLastOf(ansiPath, "\\", com::SystemLeadBytes());
+}
+
+bool EndsWithSeparator(std::string_view ansiPath) {
+  return text::EndsWithOneOf(ansiPath, "\\", com::SystemLeadBytes());
+}
+
 PlatformPath ToPlatformPath(BSTR text) { return ToPlatformPath(com::View(text)); }
 
 PlatformPath ToPlatformPath(std::wstring_view text) {

@@ -15,6 +15,12 @@ namespace docket {
 // work buffers.
 bool FitsPath(std::string_view ansiPath);
 
+// Where the last backslash of an ANSI path stands (npos for none), and whether the path ends in
+// one. Only a backslash that is a character of its own counts: in a double-byte system code page
+// the second byte of a character may be 5C (表 is 95 5C in 932), and that is no separator.
+size_t LastSeparatorOf(std::string_view ansiPath);
+bool EndsWithSeparator(std::string_view ansiPath);
+
 // A script's path argument in the form every platform call takes, or the system error for which
 // it is refused before any platform call is made:
 // - ERROR_INVALID_NAME for an embedded NUL (the platform would stop there and act on a shorter

@@ -1,5 +1,6 @@
 // What a folder reads from, or sets on, its own directory entry, exactly as a file does.
 #include "fsobjects/entry_properties.h"
+#include "fsobjects/file_path.h"
 #include "fsobjects/folder.h"
 
 namespace docket {
@@ -8,7 +9,7 @@ namespace {
 // The name under which the folder's own listing entry is found. A closing backslash would make
 // the platform look inside the folder instead, so it goes (except a root's, which has no entry).
 std::string EntryName(std::string path) {
-  if (path.size() > 3 && path.back() == '\\') path.pop_back();
+  if (path.size() > 3 && EndsWithSeparator(path)) path.pop_back();
   return path;
 }
 

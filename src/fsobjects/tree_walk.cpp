@@ -4,6 +4,7 @@
 #include "com/guard.h"
 #include "fsobjects/deletion_rules.h"
 #include "fsobjects/directory_search.h"
+#include "fsobjects/file_path.h"
 #include "module/error_report.h"
 
 namespace docket {
@@ -65,7 +66,7 @@ HRESULT Remove(REFCLSID clsid, const std::string& path, DWORD attributes, bool f
 }  // namespace
 
 bool JoinPath(const std::string& dir, std::string_view name, std::string* out) {
-  const bool separated = !dir.empty() && dir.back() == '\\';
+  const bool separated = EndsWithSeparator(dir);
   const size_t length = dir.size() + (separated ? 0 : 1) + name.size();
   if (length > com::kMaxPathChars) return false;
   out->reserve(length);
@@ -77,7 +78,8 @@ bool JoinPath(const std::string& dir, std::string_view name, std::string* out) {
 
 HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force) {
   // Emptying a root could only end in the failure to remove the root itself.
-  if (deletion::IsVolumeRoot(dir)) return ReportSystemError(clsid, ERROR_ACCESS_DENIED);
+  if (deletion::IsVolumeRoot(dir, com::SystemLeadBytes()))
+    return ReportSystemError(clsid, ERROR_ACCESS_DENIED);
   // The folder itself may be a link as well as anything met below it. Whatever else it has become
   // meanwhile, it is taken for a folder: the walk then meets the platform's error at once.
   const DWORD attributes = ::GetFileAttributesA(dir.c_str());

@@ -36,7 +36,7 @@ std::optional<std::string> ClassesRootText(const std::string& key, const char* v
 
 // From the last full stop on, the stop included (.gz for archive.tar.gz); none without a stop.
 std::string ExtensionOf(const std::string& name) {
-  const size_t stop = name.rfind('.');
+  const size_t stop = text::FindLastOf(name, ".", com::SystemLeadBytes());
   return stop == std::string::npos ? std::string() : name.substr(stop);
 }
 

@@ -13,9 +13,10 @@ namespace {
 // The drive and folder of a search pattern, to put in front of each name the search returns:
 // everything up to the last separator, or just the drive of a pattern such as "C:*.tmp".
 std::string FolderOfPattern(const std::string& pattern) {
-  const size_t separator = pattern.find_last_of("\\/");
+  const text::LeadBytes& lead = com::SystemLeadBytes();
+  const size_t separator = text::FindLastOf(pattern, "\\/", lead);
   if (separator != std::string::npos) return pattern.substr(0, separator + 1);
-  if (pattern.size() >= 2 && pattern[1] == ':') return pattern.substr(0, 2);
+  if (text::SecondCharacterIs(pattern, ':', lead)) return pattern.substr(0, 2);
   return {};
 }
 

@@ -56,14 +56,14 @@ STDMETHODIMP FileManager::BuildPath(BSTR Path, BSTR Name, BSTR* pbstrResult) {
   return ReturnPath(pbstrResult, [&]() -> std::string {
     const std::optional<std::string> path = PathArgument(Path), name = PathArgument(Name);
     if (!path || !name) return {};
-    return pathtext::BuildPath(*path, *name);
+    return pathtext::BuildPath(*path, *name, com::SystemLeadBytes());
   });
 }
 
 STDMETHODIMP FileManager::GetDriveName(BSTR Path, BSTR* pbstrResult) {
   return ReturnPath(pbstrResult, [&]() -> std::string {
     const std::optional<std::string> path = PathArgument(Path);
-    return path ? pathtext::DriveName(*path) : std::string();
+    return path ? pathtext::DriveName(*path, com::SystemLeadBytes()) : std::string();
   });
 }
 
@@ -83,12 +83,15 @@ STDMETHODIMP FileManager::GetFileName(BSTR Path, BSTR* pbstrResult) {
 }
 
 STDMETHODIMP FileManager::GetBaseName(BSTR Path, BSTR* pbstrResult) {
-  return ReturnPath(pbstrResult, [&] { return pathtext::BaseName(FinalComponentOf(Path)); });
+  return ReturnPath(pbstrResult, [&] {
+    return pathtext::BaseName(FinalComponentOf(Path), com::SystemLeadBytes());
+  });
 }
 
 STDMETHODIMP FileManager::GetExtensionName(BSTR Path, BSTR* pbstrResult) {
-  return ReturnPath(pbstrResult,
-                    [&] { return pathtext::ExtensionName(FinalComponentOf(Path)); });
+  return ReturnPath(pbstrResult, [&] {
+    return pathtext::ExtensionName(FinalComponentOf(Path), com::SystemLeadBytes());
+  });
 }
 
 STDMETHODIMP FileManager::GetAbsolutePathName(BSTR Path, BSTR* pbstrResult) {
@@ -115,8 +118,9 @@ STDMETHODIMP FileManager::GetTempName(BSTR* pbstrResult) {
   if (::GetTempFileNameA(folder, "rad", 0, created) == 0) return ReportLastError(ClassId());
   // The file stays: the caller gets its bare name and may create it anew or use it as it is.
   const std::string_view full(created);
-  return com::Guarded(
-      [&] { return com::ReturnAnsi(full.substr(full.find_last_of('\\') + 1), pbstrResult); });
+  return com::Guarded([&] {
+    return com::ReturnAnsi(full.substr(LastSeparatorOf(full) + 1), pbstrResult);
+  });
 }
 
 }  // namespace docket

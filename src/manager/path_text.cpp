@@ -10,6 +10,7 @@ namespace docket::pathtext {
 namespace {
 
 constexpr char kSeparator = '\\';
+constexpr std::string_view kSeparators = "\\";
 
 // Scripts can hand us strings with embedded NULs; the work buffers these functions model
 // would have stopped there, so the rest of the text never takes part.
@@ -17,26 +18,26 @@ std::string_view AsCString(std::string_view text) noexcept {
     return text.substr(0, text.find('\0'));
 }
 
-bool EndsWithSeparator(std::string_view text) noexcept {
-    return !text.empty() && text.back() == kSeparator;
+bool EndsWithSeparator(std::string_view path, const text::LeadBytes& lead) {
+    return text::EndsWithOneOf(path, kSeparators, lead);
 }
 
 bool StartsWithSeparator(std::string_view text) noexcept {
     return !text.empty() && text.front() == kSeparator;
 }
 
-bool IsDriveLetterForm(std::string_view text) noexcept {
+bool IsDriveLetterForm(std::string_view path, const text::LeadBytes& lead) {
     // The locale's own alphabet decides, so a script running under another code page
     // gets that code page's letters, exactly as the C library classifies them.
-    return text.size() >= 2 && text[1] == ':' &&
-           std::isalpha(static_cast<unsigned char>(text[0])) != 0;
+    return text::SecondCharacterIs(path, ':', lead) &&
+           std::isalpha(static_cast<unsigned char>(path[0])) != 0;
 }
 
-bool IsServerShareForm(std::string_view text) noexcept {
-    if (text.size() <= 2 || text[0] != kSeparator || text[1] != kSeparator) return false;
-    const std::size_t lastSeparator = text.rfind(kSeparator);
+bool IsServerShareForm(std::string_view path, const text::LeadBytes& lead) {
+    if (path.size() <= 2 || path[0] != kSeparator || path[1] != kSeparator) return false;
+    const std::size_t lastSeparator = text::FindLastOf(path, kSeparators, lead);
     // \\server, \\server\ and \\server\share\ name no share; anything else is kept whole.
-    return lastSeparator > 1 && lastSeparator != text.size() - 1;
+    return lastSeparator > 1 && lastSeparator != path.size() - 1;
 }
 
 // Code units compare as unsigned 16-bit values whatever the width of the caller's type
@@ -54,12 +55,12 @@ bool UnitsAtOrBefore(std::basic_string_view<Unit> a, std::basic_string_view<Unit
 
 }  // namespace
 
-std::string BuildPath(std::string_view path, std::string_view name) {
+std::string BuildPath(std::string_view path, std::string_view name, const text::LeadBytes& lead) {
     path = AsCString(path);
     name = AsCString(name);
     if (!FitsPathBuffer(path.size()) || !FitsPathBuffer(name.size())) return {};
 
-    const bool pathEnds = EndsWithSeparator(path);
+    const bool pathEnds = EndsWithSeparator(path, lead);
     const bool nameStarts = StartsWithSeparator(name);
     if (pathEnds && nameStarts) path.remove_suffix(1);
 
@@ -71,11 +72,11 @@ std::string BuildPath(std::string_view path, std::string_view name) {
     return joined;
 }
 
-std::string DriveName(std::string_view path) {
+std::string DriveName(std::string_view path, const text::LeadBytes& lead) {
     path = AsCString(path);
     if (!FitsPathBuffer(path.size())) return {};
-    if (IsDriveLetterForm(path)) return std::string(path.substr(0, 2));
-    if (IsServerShareForm(path)) return std::string(path);
+    if (IsDriveLetterForm(path, lead)) return std::string(path.substr(0, 2));
+    if (IsServerShareForm(path, lead)) return std::string(path);
     return {};
 }
 
@@ -99,14 +100,14 @@ std::string FinalComponent(std::string_view absolute, std::size_t finalPos) {
     return std::string(absolute.substr(finalPos));
 }
 
-std::string BaseName(std::string_view component) {
+std::string BaseName(std::string_view component, const text::LeadBytes& lead) {
     component = AsCString(component);
-    return std::string(component.substr(0, component.rfind('.')));
+    return std::string(component.substr(0, text::FindLastOf(component, ".", lead)));
 }
 
-std::string ExtensionName(std::string_view component) {
+std::string ExtensionName(std::string_view component, const text::LeadBytes& lead) {
     component = AsCString(component);
-    const std::size_t lastDot = component.rfind('.');
+    const std::size_t lastDot = text::FindLastOf(component, ".", lead);
     if (lastDot == std::string_view::npos) return {};
     return std::string(component.substr(lastDot + 1));
 }

@@ -10,7 +10,11 @@
 //   platform's file part), then BaseName or ExtensionName of that component.
 //
 // Every text is the ANSI form of a script's string. Like the fixed C buffers the path
-// limits come from, a text ends at its first NUL byte. Only '\' is a separator here.
+// limits come from, a text ends at its first NUL byte. Only '\' is a separator here, and only
+// where it stands as a character of its own: `lead` gives the lead bytes of the system code
+// page, whose double-byte characters may end in the byte of '\'.
+
+#include "com/lead_bytes.h"
 
 #include <cstddef>
 #include <string>
@@ -21,10 +25,10 @@ namespace docket::pathtext {
 inline constexpr std::size_t kNoFinalComponent = std::string_view::npos;
 
 // Joins path and name with exactly one '\' between them; "" when either exceeds kMaxPath.
-std::string BuildPath(std::string_view path, std::string_view name);
+std::string BuildPath(std::string_view path, std::string_view name, const text::LeadBytes& lead);
 
 // "x:" for a drive-letter path; the whole text for \\server\share or longer, unless it ends in '\'.
-std::string DriveName(std::string_view path);
+std::string DriveName(std::string_view path, const text::LeadBytes& lead);
 
 // The query whose absolute form is the parent folder of path: path followed by "\..".
 std::string ParentQuery(std::string_view path);
@@ -38,9 +42,9 @@ bool OrdersAtOrBefore(std::wstring_view a, std::wstring_view b) noexcept;
 std::string FinalComponent(std::string_view absolute, std::size_t finalPos);
 
 // The component cut at its last '.' (the dot goes too); unchanged when it has no dot.
-std::string BaseName(std::string_view component);
+std::string BaseName(std::string_view component, const text::LeadBytes& lead);
 
 // The text after the component's last '.'; "" when it has no dot.
-std::string ExtensionName(std::string_view component);
+std::string ExtensionName(std::string_view component, const text::LeadBytes& lead);
 
 }  // namespace docket::pathtext

@@ -1,6 +1,6 @@
 #include "streams/code_page_decoders.h"
 
-#include "streams/text_encoding.h"
+#include "com/ansi.h"
 #include "streams/utf8.h"
 
 namespace docket::streams {
@@ -11,7 +11,7 @@ size_t Utf8Decoder::Decode(std::string_view bytes, size_t units, bool atEnd, std
 
 void CodePageDecoder::SetCodePage(UINT codePage) {
   codePage_ = codePage;
-  lead_ = LeadBytesOf(codePage);
+  lead_ = com::LeadBytesOf(codePage);
 }
 
 size_t CodePageDecoder::Decode(std::string_view bytes, size_t units, bool atEnd, std::u16string* out) {

@@ -2,9 +2,9 @@
 // characters take one byte or a lead byte and one more, converted by the platform.
 #pragma once
 
+#include "com/lead_bytes.h"
 #include "com/win.h"
 #include "streams/decoding_char_source.h"
-#include "streams/lead_bytes.h"
 
 namespace docket::streams {
 

@@ -1,5 +1,7 @@
 #include "streams/file_char_source.h"
 
+#include "com/ansi.h"
+
 #include <memory>
 
 namespace docket::streams {
@@ -39,8 +41,8 @@ text::ErrorNumber FileCharSource::ReadFixedWidth(size_t count, std::u16string* o
   if (const DWORD error = file_->ReadBytes(buffer, static_cast<DWORD>(bytes), &got)) return error;
   // A lead byte that ends the read takes its trail byte along: a character split between two
   // reads would come back as two wrong ones.
-  const text::LeadBytes* lead = unicode ? nullptr : SystemLeadBytes();
-  if (lead && got > 0 && text::WholeCharacterBytes({buffer, got}, *lead, SIZE_MAX, false) < got) {
+  if (!unicode && com::SystemIsDoubleByte() && got > 0 &&
+      text::WholeCharacterBytes({buffer, got}, com::SystemLeadBytes(), SIZE_MAX, false) < got) {
     DWORD trail = 0;
     if (const DWORD error = file_->ReadBytes(buffer + got, 1, &trail)) return error;
     got += trail;

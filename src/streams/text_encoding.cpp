@@ -36,23 +36,6 @@ bool IsStreamableCodePage(LONG format) {
   return info.MaxCharSize == 1 || (info.MaxCharSize == 2 && info.LeadByte[0] != 0);
 }
 
-text::LeadBytes LeadBytesOf(UINT codePage) {
-  text::LeadBytes lead{};
-  CPINFO info{};
-  if (!::GetCPInfo(codePage, &info) || info.MaxCharSize != 2) return lead;
-  // Ranges of first and last byte, ending with a pair of zeros.
-  for (size_t i = 0; i + 1 < MAX_LEADBYTES && info.LeadByte[i] != 0; i += 2) {
-    for (unsigned b = info.LeadByte[i]; b <= info.LeadByte[i + 1]; ++b) lead[b] = true;
-  }
-  return lead;
-}
-
-const text::LeadBytes* SystemLeadBytes() {
-  static const text::LeadBytes lead = LeadBytesOf(CP_ACP);
-  static const bool any = lead != text::LeadBytes{};
-  return any ? &lead : nullptr;
-}
-
 void AppendDecoded(const char* bytes, size_t size, bool unicode, std::u16string* out) {
   const size_t old = out->size();
   if (unicode) {

@@ -4,7 +4,6 @@
 #pragma once
 
 #include "com/win.h"
-#include "streams/lead_bytes.h"
 
 #include <string>
 #include <string_view>
@@ -29,12 +28,6 @@ struct TextEncoding {
 // installed whose characters take one byte, or a lead byte and one more. Others (UTF-7, and code
 // pages with longer sequences or shift states) can't be cut into pieces between two characters.
 bool IsStreamableCodePage(LONG format);
-
-// The lead bytes of a code page: none for a single-byte one.
-text::LeadBytes LeadBytesOf(UINT codePage);
-
-// The lead bytes of the system code page when it is a double-byte one, else null.
-const text::LeadBytes* SystemLeadBytes();
 
 // Appends the characters of `bytes` in the system code page or, with `unicode`, in UTF-16LE. A
 // Unicode text of odd length ends in a byte that belongs to no code unit: it becomes U+FFFD, so

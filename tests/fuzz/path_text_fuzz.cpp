@@ -1,6 +1,7 @@
 // The string half of the path functions on any bytes. Input: a path, '\n', a name, '\n', then one
 // byte for the platform's final-component offset. Beyond not crashing, each function keeps the
-// promises its callers build on.
+// promises its callers build on, read in a single-byte code page; read in 932 as well, it answers
+// the same for texts without a lead byte.
 #include "com/path_limits.h"
 #include "manager/path_text.h"
 
@@ -14,6 +15,15 @@
 namespace {
 
 namespace pt = docket::pathtext;
+namespace text = docket::text;
+
+const text::LeadBytes kSingleByte{};
+const text::LeadBytes k932 = [] {
+  text::LeadBytes lead{};
+  for (unsigned b = 0x81; b <= 0x9F; ++b) lead[b] = true;
+  for (unsigned b = 0xE0; b <= 0xFC; ++b) lead[b] = true;
+  return lead;
+}();
 
 // What the functions read of a text: up to its first NUL, as the work buffers would.
 std::string_view CText(std::string_view text) { return text.substr(0, text.find('\0')); }
@@ -34,7 +44,7 @@ std::string_view Field(std::string_view& input) {
 }
 
 void CheckBuildPath(std::string_view path, std::string_view name) {
-  const std::string joined = pt::BuildPath(path, name);
+  const std::string joined = pt::BuildPath(path, name, kSingleByte);
   const std::string_view p = CText(path), n = CText(name);
   if (!docket::FitsPathBuffer(p.size()) || !docket::FitsPathBuffer(n.size())) {
     FUZZ_CHECK(joined.empty());
@@ -53,7 +63,7 @@ void CheckBuildPath(std::string_view path, std::string_view name) {
 }
 
 void CheckDriveName(std::string_view path) {
-  const std::string drive = pt::DriveName(path);
+  const std::string drive = pt::DriveName(path, kSingleByte);
   const std::string_view p = CText(path);
   const bool letter = drive.size() == 2 && drive == p.substr(0, 2) && drive[1] == ':';
   const bool share = drive == p && StartsWith(p, "\\\\") && p.back() != '\\';
@@ -64,12 +74,32 @@ void CheckComponents(std::string_view absolute, size_t finalPos) {
   const std::string component = pt::FinalComponent(absolute, finalPos);
   const std::string_view a = CText(absolute);
   FUZZ_CHECK(component.empty() || EndsWith(a, component));
-  const std::string base = pt::BaseName(component), extension = pt::ExtensionName(component);
+  const std::string base = pt::BaseName(component, kSingleByte);
+  const std::string extension = pt::ExtensionName(component, kSingleByte);
   const size_t dot = component.rfind('.');
   FUZZ_CHECK(extension.find('.') == std::string::npos);
   FUZZ_CHECK(dot == std::string::npos ? base == component && extension.empty()
                                    : base + "." + extension == component);
   FUZZ_CHECK(pt::ParentQuery(absolute) == std::string(a) + "\\..");
+}
+
+// In 932 a text without a lead byte is read as in a single-byte code page; with one, a join still
+// ends in the name.
+void CheckDoubleByte(std::string_view path, std::string_view name) {
+  const auto hasLead = [](std::string_view bytes) {
+    for (const char b : CText(bytes))
+      if (k932[static_cast<uint8_t>(b)]) return true;
+    return false;
+  };
+  const std::string joined = pt::BuildPath(path, name, k932);
+  const std::string drive = pt::DriveName(path, k932), extension = pt::ExtensionName(path, k932);
+  if (hasLead(path) || hasLead(name)) {
+    FUZZ_CHECK(joined.empty() || EndsWith(joined, CText(name)));
+    return;
+  }
+  FUZZ_CHECK(joined == pt::BuildPath(path, name, kSingleByte));
+  FUZZ_CHECK(drive == pt::DriveName(path, kSingleByte));
+  FUZZ_CHECK(extension == pt::ExtensionName(path, kSingleByte));
 }
 
 // A total order: exactly one of a < b, a == b, b < a; the wide form agrees with the 16-bit one.
@@ -98,6 +128,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckBuildPath(path, name);
   CheckDriveName(path);
   CheckComponents(path, finalPos);
+  CheckDoubleByte(path, name);
   CheckOrder(path, name);
   return 0;
 }

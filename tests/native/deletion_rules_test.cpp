@@ -1,8 +1,11 @@
 #include "fsobjects/deletion_rules.h"
 
+#include "code_page_tables.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <string>
 
 namespace del = docket::deletion;
 
@@ -56,7 +59,18 @@ TEST(IsVolumeRoot, DriveAndShareRootsInEveryFormButNothingBelowThem) {
       {R"(\\?\UNCLE)", true},  // a volume named so, not the UNC form
       {"relative", false},
   };
-  for (const auto& c : cases) EXPECT_EQ(del::IsVolumeRoot(c.path), c.root) << c.path;
+  for (const auto& c : cases)
+    EXPECT_EQ(del::IsVolumeRoot(c.path, code_page_tables::kSingleByte), c.root) << c.path;
+}
+
+// A share or folder named with a character whose second byte is 5C (表 is 95 5C in 932) has one
+// component there, not two.
+TEST(IsVolumeRoot, DoubleByteNamesAreOneComponent) {
+  const std::string table = "\x95\x5C";
+  EXPECT_TRUE(del::IsVolumeRoot("\\\\srv\\a" + table + "b", code_page_tables::k932));
+  EXPECT_FALSE(del::IsVolumeRoot("\\\\srv\\a" + table + "b", code_page_tables::kSingleByte));
+  EXPECT_TRUE(del::IsVolumeRoot("\\\\?\\UNC\\" + table + "x\\s", code_page_tables::k932));
+  EXPECT_FALSE(del::IsVolumeRoot("C:\\" + table, code_page_tables::k932));
 }
 
 }  // namespace

@@ -7,9 +7,12 @@
 #include <string_view>
 #include <vector>
 
+#include "code_page_tables.h"
 #include "com/path_limits.h"
 
 namespace pt = docket::pathtext;
+using code_page_tables::k932;
+using code_page_tables::kSingleByte;
 using namespace std::string_literals;
 
 namespace {
@@ -40,16 +43,19 @@ TEST(BuildPath, JoinsWithExactlyOneSeparator) {
         {"trailing separator of name kept", R"(C:\a)", R"(b\)", R"(C:\a\b\)"},
         {"text after NUL ignored", "C:\\a\0junk"s, "b\0\\x"s, R"(C:\a\b)"},
     };
-    for (const auto& c : cases) EXPECT_EQ(pt::BuildPath(c.path, c.leaf), c.expected) << c.name;
+    for (const auto& c : cases)
+        EXPECT_EQ(pt::BuildPath(c.path, c.leaf, kSingleByte), c.expected) << c.name;
 }
 
 TEST(BuildPath, RefusesInputsBeyondTheWorkBuffer) {
     const std::string longest(docket::kMaxPath, 'p');
     const std::string tooLong(docket::kMaxPath + 1, 'p');
-    EXPECT_EQ(pt::BuildPath(longest, longest), longest + '\\' + longest) << "both at the limit";
-    EXPECT_EQ(pt::BuildPath(tooLong, "b"), "") << "path one over";
-    EXPECT_EQ(pt::BuildPath("a", tooLong), "") << "name one over";
-    EXPECT_EQ(pt::BuildPath("a\0"s + tooLong, "b"), R"(a\b)") << "length counted up to NUL";
+    EXPECT_EQ(pt::BuildPath(longest, longest, kSingleByte), longest + '\\' + longest)
+        << "both at the limit";
+    EXPECT_EQ(pt::BuildPath(tooLong, "b", kSingleByte), "") << "path one over";
+    EXPECT_EQ(pt::BuildPath("a", tooLong, kSingleByte), "") << "name one over";
+    EXPECT_EQ(pt::BuildPath("a\0"s + tooLong, "b", kSingleByte), R"(a\b)")
+        << "length counted up to NUL";
 }
 
 struct DriveCase {
@@ -81,21 +87,22 @@ TEST(DriveName, FindsLetterOrShare) {
         // The C locale classifies no byte above 0x7F as a letter.
         {"high byte in C locale", "\xE9:", ""},
     };
-    for (const auto& c : cases) EXPECT_EQ(pt::DriveName(c.path), c.expected) << c.name;
+    for (const auto& c : cases) EXPECT_EQ(pt::DriveName(c.path, kSingleByte), c.expected) << c.name;
 
     // A view without a terminator behind it: the sanitizer flags any look past its end.
     const std::vector<char> letterOnly{'x'};
-    EXPECT_EQ(pt::DriveName(std::string_view(letterOnly.data(), letterOnly.size())), "")
+    const std::string_view unterminated(letterOnly.data(), letterOnly.size());
+    EXPECT_EQ(pt::DriveName(unterminated, kSingleByte), "")
         << "unterminated letter";
 }
 
 TEST(DriveName, RefusesInputBeyondTheWorkBuffer) {
     const std::string atLimit = "C:" + std::string(docket::kMaxPath - 2, 'd');
-    EXPECT_EQ(pt::DriveName(atLimit), "C:") << "at the limit";
-    EXPECT_EQ(pt::DriveName(atLimit + 'd'), "") << "drive one over";
+    EXPECT_EQ(pt::DriveName(atLimit, kSingleByte), "C:") << "at the limit";
+    EXPECT_EQ(pt::DriveName(atLimit + 'd', kSingleByte), "") << "drive one over";
     const std::string share = R"(\\s\)" + std::string(docket::kMaxPath - 4, 's');
-    EXPECT_EQ(pt::DriveName(share), share) << "share at the limit";
-    EXPECT_EQ(pt::DriveName(share + 's'), "") << "share one over";
+    EXPECT_EQ(pt::DriveName(share, kSingleByte), share) << "share at the limit";
+    EXPECT_EQ(pt::DriveName(share + 's', kSingleByte), "") << "share one over";
 }
 
 TEST(ParentQuery, AppendsParentStep) {
@@ -157,9 +164,27 @@ TEST(FinalComponent, SplitsNameBaseAndExtension) {
     for (const auto& c : cases) {
         const std::string component = pt::FinalComponent(c.absolute, c.finalPos);
         EXPECT_EQ(component, c.fileName) << c.name;
-        EXPECT_EQ(pt::BaseName(component), c.baseName) << c.name;
-        EXPECT_EQ(pt::ExtensionName(component), c.extension) << c.name;
+        EXPECT_EQ(pt::BaseName(component, kSingleByte), c.baseName) << c.name;
+        EXPECT_EQ(pt::ExtensionName(component, kSingleByte), c.extension) << c.name;
     }
+}
+
+// In 932 the second byte of 表 (95 5C) and ソ (83 5C) is a backslash's; the same bytes read in a
+// single-byte code page are two characters, the second a separator.
+TEST(PathText, DoubleByteCharactersEndingIn5CAreNoSeparators) {
+    const std::string table = "\x95\x5C", saw = "\x83\x5C";
+    EXPECT_EQ(pt::BuildPath("C:\\" + table, "b", k932), "C:\\" + table + "\\b");
+    EXPECT_EQ(pt::BuildPath("C:\\" + table + "\\", "\\b", k932), "C:\\" + table + "\\b");
+    EXPECT_EQ(pt::BuildPath("C:\\" + table, "\\b", k932), "C:\\" + table + "\\b");
+    EXPECT_EQ(pt::BuildPath("C:\\" + table, "b", kSingleByte), "C:\\" + table + "b");
+
+    EXPECT_EQ(pt::DriveName("\\\\srv\\" + table, k932), "\\\\srv\\" + table)
+        << "share ending in 5C";
+    EXPECT_EQ(pt::DriveName("\\\\" + table + "x", k932), "") << "server only";
+    EXPECT_EQ(pt::DriveName("\\\\" + saw + "\\s", k932), "\\\\" + saw + "\\s");
+
+    EXPECT_EQ(pt::BaseName(saw + ".txt", k932), saw);
+    EXPECT_EQ(pt::ExtensionName("a." + table, k932), table);
 }
 
 // Random short texts over the characters that steer the logic; the sanitizers watch each call.
@@ -175,7 +200,7 @@ TEST(PathTextProperties, HoldForRandomTexts) {
     std::mt19937 rng(20240601);
     for (int round = 0; round < 20000; ++round) {
         const std::string p = RandomText(rng), n = RandomText(rng);
-        const std::string joined = pt::BuildPath(p, n);
+        const std::string joined = pt::BuildPath(p, n, kSingleByte);
         SCOPED_TRACE("path [" + p + "] name [" + n + "]");
         ASSERT_LE(joined.size(), p.size() + n.size() + 1);
         ASSERT_TRUE(joined.starts_with(p.empty() || p.back() != '\\' ? p : p.substr(0, p.size() - 1)));
@@ -184,10 +209,11 @@ TEST(PathTextProperties, HoldForRandomTexts) {
                   (p + '|' + n).find(R"(\\)") != std::string::npos)
             << "joining never makes or removes a doubled separator";
 
-        const std::string drive = pt::DriveName(p);
+        const std::string drive = pt::DriveName(p, kSingleByte);
         ASSERT_TRUE(drive.empty() || drive == p.substr(0, 2) || (drive == p && p.starts_with(R"(\\)")));
 
-        const std::string base = pt::BaseName(p), extension = pt::ExtensionName(p);
+        const std::string base = pt::BaseName(p, kSingleByte);
+        const std::string extension = pt::ExtensionName(p, kSingleByte);
         ASSERT_EQ(extension.find('.'), std::string::npos);
         ASSERT_EQ(p.find('.') == std::string::npos ? base : base + '.' + extension, p);
     }

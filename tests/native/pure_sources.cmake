@@ -6,7 +6,7 @@ set(DOCKET_PURE_SOURCES
     streams/text_reader.cpp
     fsobjects/image_header.cpp
     streams/utf8.cpp
-    streams/lead_bytes.cpp
+    com/lead_bytes.cpp
     streams/decoding_char_source.cpp
     security/rights_model.cpp
     security/access_entry.cpp
