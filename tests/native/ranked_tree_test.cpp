@@ -32,40 +32,17 @@ void ExpectSameAs(const IntTree& tree, const std::map<int, std::string>& model) 
   }
 }
 
-TEST(RankedTree, AgreesWithAnOrderedMapByKeyAndByRank) {
-  std::mt19937 random(20240601);
-  std::uniform_int_distribution<int> keys(-5000, 5000);
-  IntTree tree;
-  std::map<int, std::string> model;
-  EXPECT_EQ(tree.Find(0), nullptr);
-  for (int i = 0; i < 8000; ++i) {
-    int key = keys(random);
-    std::string value = "v" + std::to_string(i);
-    const bool fresh = model.emplace(key, value).second;
-    auto [entry, inserted] = tree.TryInsert(std::move(key), std::move(value));
-    ASSERT_EQ(inserted, fresh);
-    EXPECT_EQ(entry->value, model.at(entry->key)) << "a duplicate keeps the first value";
-    if (!inserted) {
-      EXPECT_FALSE(value.empty()) << "a refused value stays with the caller";
-    }
-  }
-  ExpectSameAs(tree, model);
-  std::map<int, std::string>::const_iterator expected = model.begin();
-  tree.ForEach([&](const IntTree::Entry& e) { return e.key == (expected++)->first; });
-  EXPECT_EQ(expected, model.end()) << "the walk visits every entry in order";
-}
-
-TEST(RankedTree, RemovalAndRenamingAgreeWithAnOrderedMap) {
+// Random inserts (duplicates among them), removals and renames against std::map.
+TEST(RankedTree, InsertRemoveAndRenameAgreeWithAnOrderedMap) {
   std::mt19937 random(7);
   std::uniform_int_distribution<int> keys(0, 3000), action(0, 2);
   IntTree tree;
   std::map<int, std::string> model;
-  for (int i = 0; i < 3000; ++i) tree.TryInsert(keys(random) + 0, "v" + std::to_string(i));
-  tree.ForEach([&](const IntTree::Entry& e) { return model.emplace(e.key, e.value).second; });
-  for (int step = 0; step < 20000; ++step) {
+  EXPECT_EQ(tree.Find(0), nullptr);
+  for (int step = 0; step < 23000; ++step) {
     const int key = keys(random);
     const auto held = model.find(key);
-    const int what = action(random);
+    const int what = step < 3000 ? 1 : action(random);
     if (what == 0) {
       std::optional<IntTree::Entry> removed = tree.Erase(key);
       ASSERT_EQ(removed.has_value(), held != model.end()) << step;
@@ -73,8 +50,12 @@ TEST(RankedTree, RemovalAndRenamingAgreeWithAnOrderedMap) {
       EXPECT_EQ(removed->value, held->second) << "the removed entry is handed back";
       model.erase(held);
     } else if (what == 1) {
-      tree.TryInsert(key + 0, "n" + std::to_string(step));
-      model.emplace(key, "n" + std::to_string(step));
+      std::string value = "n" + std::to_string(step);
+      model.emplace(key, value);
+      auto [entry, inserted] = tree.TryInsert(key + 0, std::move(value));
+      ASSERT_EQ(inserted, held == model.end()) << step;
+      EXPECT_EQ(entry->value, model.at(key)) << "a duplicate keeps the first value";
+      if (!inserted) EXPECT_FALSE(value.empty()) << "a refused value stays with the caller";
     } else {
       const int to = keys(random);
       const auto result = tree.Rename(key, to + 0);
@@ -84,8 +65,7 @@ TEST(RankedTree, RemovalAndRenamingAgreeWithAnOrderedMap) {
         ASSERT_EQ(result, IntTree::Renamed::kTaken) << step;
       } else {
         ASSERT_EQ(result, IntTree::Renamed::kDone) << step;
-        const IntTree::Entry* moved = &*tree.Find(to);
-        EXPECT_EQ(moved->value, held->second) << "the value travels with its entry";
+        EXPECT_EQ(tree.Find(to)->value, held->second) << "the value travels with its entry";
         std::string value = held->second;
         model.erase(held);
         model.emplace(to, std::move(value));
@@ -94,6 +74,9 @@ TEST(RankedTree, RemovalAndRenamingAgreeWithAnOrderedMap) {
     if (step % 1000 == 0) ExpectSameAs(tree, model);
   }
   ExpectSameAs(tree, model);
+  auto expected = model.cbegin();
+  tree.ForEach([&](const IntTree::Entry& e) { return e.key == (expected++)->first; });
+  EXPECT_EQ(expected, model.cend()) << "the walk visits every entry in order";
   while (!model.empty()) {  // down to nothing, balanced all the way
     ASSERT_TRUE(tree.Erase(model.begin()->first));
     model.erase(model.begin());

@@ -6,7 +6,6 @@
 
 #include <gtest/gtest.h>
 
-#include <random>
 #include <string>
 #include <vector>
 
@@ -14,7 +13,6 @@ namespace {
 
 using docket::text::CharSource;
 using docket::text::ErrorNumber;
-using docket::text::kChunkChars;
 using docket::text::TextReader;
 using reader_calls::Read;
 using reader_calls::ReadLine;
@@ -109,34 +107,6 @@ TEST(Read, ALineEndSplitBetweenTwoReadsCountsOnceAndAnEmptyReadForgetsTheCr) {
   Read(forgetting, 1);
   EXPECT_EQ(forgetting.line(), 1) << "the empty read in between ended with no CR";
   EXPECT_EQ(other.reads, 2) << "a count of 0 never reaches the file";
-}
-
-// Reads of random sizes, with looks at the end of the line in between, give the file back in
-// order, and Line and Column always describe the position reached.
-TEST(Read, RandomReadSizesKeepTextAndCountersInStep) {
-  std::mt19937 random(777);
-  for (int round = 0; round < 200; ++round) {
-    std::u16string content;
-    for (std::size_t k = random() % 400; k > 0; --k) {
-      const unsigned pick = random() % 6;
-      content += pick == 0 ? u'\r' : pick == 1 ? u'\n' : u'x';
-    }
-    MemorySource source(content);
-    TextReader reader(source);
-    std::u16string consumed;
-    while (!reader.AtEndOfStream()) {
-      if (random() % 3 == 0) reader.AtEndOfLine();
-      consumed += Read(reader, 1 + random() % 7);  // an empty read would forget a CR
-      std::int32_t lines = 1;
-      for (std::size_t at = consumed.find(u"\r\n"); at != consumed.npos; at = consumed.find(u"\r\n", at + 2))
-        ++lines;
-      const std::size_t lastEnd = consumed.rfind(u"\r\n");
-      const std::size_t column = 1 + consumed.size() - (lastEnd == consumed.npos ? 0 : lastEnd + 2);
-      ASSERT_EQ(reader.line(), lines) << "round " << round << " after " << consumed.size();
-      ASSERT_EQ(reader.column(), static_cast<std::int32_t>(column)) << "round " << round;
-    }
-    EXPECT_EQ(consumed, content) << "round " << round;
-  }
 }
 
 TEST(AtEndOfLine, LooksAheadWithoutMovingAndTakesAnUnreadableFileAsALineEnd) {
