@@ -32,17 +32,19 @@ TEST_F(FileOperations, ExistenceTellsFilesFromFoldersAndNeverFails) {
   }
 }
 
+// The name is written in the system code page (1252 here): it reaches exactly the file it names.
 TEST_F(FileOperations, CreateFileOverwritesOnlyWhenAsked) {
-  const Bstr path(dir / L"a.txt");
-  WriteBytes(dir / L"a.txt", "keep");
+  const std::wstring name = dir / L"caf\u00E9 \u20AC.txt";
+  const Bstr path(name);
+  WriteBytes(name, "keep");
   EXPECT_TRUE(IsSystemError(manager->CreateFile(path.get(), VARIANT_FALSE), ERROR_FILE_EXISTS));
-  EXPECT_EQ(ReadBytes(dir / L"a.txt"), "keep");
+  EXPECT_EQ(ReadBytes(name), "keep");
   EXPECT_EQ(manager->CreateFile(path.get(), VARIANT_TRUE), S_OK);
-  EXPECT_TRUE(Exists(dir / L"a.txt"));
-  EXPECT_EQ(ReadBytes(dir / L"a.txt"), "");
+  EXPECT_TRUE(Exists(name));
+  EXPECT_EQ(ReadBytes(name), "");
 
-  ::SetFileAttributesW((dir / L"a.txt").c_str(), FILE_ATTRIBUTE_READONLY);
-  HANDLE probe = ::CreateFileW((dir / L"a.txt").c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+  ::SetFileAttributesW(name.c_str(), FILE_ATTRIBUTE_READONLY);
+  HANDLE probe = ::CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                                0, nullptr);
   if (probe != INVALID_HANDLE_VALUE) {
     ::CloseHandle(probe);

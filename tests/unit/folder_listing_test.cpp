@@ -60,9 +60,12 @@ struct FolderListingTest : ::testing::Test {
 using FolderCollectionTest = FolderListingTest;
 
 TEST_F(FolderCollectionTest, FilesMatchThePatternAndSubFoldersTakeEveryDirectory) {
-  for (const wchar_t* name : {L"b.txt", L"A.txt", L"_c.txt", L"x.log"}) WriteBytes(dir / name, "");
+  // \u00E9\u20AC: a name in the system code page (1252 here) is listed as it was written.
+  for (const wchar_t* name : {L"b.txt", L"A.txt", L"_c.txt", L"x.log", L"\u00E9\u20AC.log"})
+    WriteBytes(dir / name, "");
   MakeDirs(dir, {L"folder.txt", L".config"});
-  EXPECT_EQ(Names<IFile>(Files(folder.get()).get()), (NameList{L"_c.txt", L"A.txt", L"b.txt", L"x.log"}));
+  EXPECT_EQ(Names<IFile>(Files(folder.get()).get()),
+            (NameList{L"_c.txt", L"A.txt", L"b.txt", L"x.log", L"\u00E9\u20AC.log"}));
   Pattern(L"*.TXT");
   ComPtr<IFileCollection> files = Files(folder.get());
   EXPECT_EQ(Names<IFile>(files.get()), (NameList{L"_c.txt", L"A.txt", L"b.txt"}));

@@ -109,6 +109,7 @@ TYPED_TEST(KeyedCollection, ItemByNameWithoutCaseAndByPositionInKeyOrder) {
                                      {VBstr(L"missing")}, result.get());
   EXPECT_EQ(call.hr, DISP_E_EXCEPTION) << "through dispatch, as a script sees it";
   EXPECT_EQ(call.description, L"Item not found.");
+  EXPECT_EQ(call.source, L"Docket.Dictionary.1") << "the inner dictionary's report, unchanged";
 }
 
 TYPED_TEST(KeyedCollection, EnumerationYieldsElementDispatchObjectsInKeyOrder) {

@@ -116,7 +116,8 @@ TEST_F(TextStreamTest, AfterCloseOnlyThePendingTextCanBeRead) {
   Bstr text;
   EXPECT_EQ(stream->Read(1, text.put()), S_OK);
   EXPECT_EQ(text.view(), L"c");
-  EXPECT_TRUE(IsSystemError(stream->ReadLine(text.put()), ERROR_INVALID_HANDLE)) << "ReadLine";
+  EXPECT_EQ(stream->ReadLine(text.put()), Win32Code(ERROR_INVALID_HANDLE));
+  EXPECT_EQ(TakeError().source, L"Docket.BinaryStream.1") << "reported by the stream beneath";
   EXPECT_TRUE(IsSystemError(stream->ReadAll(text.put()), ERROR_INVALID_HANDLE)) << "ReadAll";
   VARIANT_BOOL endOfLine = 0;
   EXPECT_EQ(stream->get_AtEndOfLine(&endOfLine), S_OK) << "never reports a failure";
