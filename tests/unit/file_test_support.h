@@ -8,9 +8,28 @@
 namespace docket::test {
 
 inline HRESULT GetFileOf(IFileManager* manager, const std::wstring& path, ComPtr<IFile>* file) {
-  const Bstr text(path);
-  return manager->GetFile(text.get(), file->put());
+  return manager->GetFile(Bstr(path).get(), file->put());
 }
+inline HRESULT GetFolderOf(IFileManager* manager, const std::wstring& path, ComPtr<IFolder>* folder) {
+  return manager->GetFolder(Bstr(path).get(), folder->put());
+}
+
+// A scratch folder, a FileManager, and the File and Folder objects it hands out.
+struct ManagerTest : ::testing::Test {
+  ScratchDir dir;
+  ComPtr<IFileManager> manager = NewManager();
+
+  ComPtr<IFile> FileAt(const std::wstring& path) {
+    ComPtr<IFile> file;
+    EXPECT_EQ(GetFileOf(manager.get(), path, &file), S_OK) << path;
+    return file;
+  }
+  ComPtr<IFolder> FolderAt(const std::wstring& path) {
+    ComPtr<IFolder> folder;
+    EXPECT_EQ(GetFolderOf(manager.get(), path, &folder), S_OK) << path;
+    return folder;
+  }
+};
 
 // The system's text for an error exactly as FormatMessageA gives it, line end included.
 inline std::wstring WholeSystemText(DWORD error) {

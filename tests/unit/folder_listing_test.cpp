@@ -36,9 +36,7 @@ HRESULT ItemOf(Collection* collection, VARIANT key, ComPtr<Item>* item) {
   return hr;
 }
 
-struct FolderListingTest : ::testing::Test {
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
+struct FolderListingTest : ManagerTest {
   ComPtr<IFolder> folder;
 
   void SetUp() override { ASSERT_EQ(GetFolderOf(manager.get(), dir.path(), &folder), S_OK); }

@@ -1,20 +1,11 @@
 // The Folder object: what it makes of a path, its parent, its rename, and what it reads from its
-// own directory entry.
+// own directory entry (dates and attributes come through the helpers File uses, tested there).
 #include "folder_test_support.h"
 
 namespace docket::test {
 namespace {
 
-struct FolderTest : ::testing::Test {
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
-
-  ComPtr<IFolder> FolderAt(const std::wstring& path) {
-    ComPtr<IFolder> folder;
-    EXPECT_EQ(GetFolderOf(manager.get(), path, &folder), S_OK);
-    return folder;
-  }
-};
+using FolderTest = ManagerTest;
 
 TEST_F(FolderTest, APathBecomesAbsoluteAndATrailingBackslashStays) {
   MakeDirs(dir, {L"sub"});
@@ -57,9 +48,6 @@ TEST_F(FolderTest, PathsThatNameNoFolderAreRefused) {
                          L"Argument must be a directory."));
   EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), dir / L"missing", &folder), 2));
   EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), dir / L"no\\sub", &folder), 3));
-  EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), L"", &folder), 3));
-  EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), dir / std::wstring(260, L'x'), &folder),
-                            ERROR_FILENAME_EXCED_RANGE));
   // Short enough as given, but its absolute form outgrows the 255 characters a folder keeps.
   CurrentDirectoryChange current(dir.path());
   EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), std::wstring(254, L'y'), &folder),
@@ -78,42 +66,6 @@ TEST_F(FolderTest, RenamingMovesTheFolderAndTheObjectFollows) {
   EXPECT_EQ(ReadBytes(dir / L"new\\inside.txt"), "kept");
   EXPECT_EQ(NameOf(folder.get()), L"new");
   EXPECT_EQ(PathOf(folder.get()), dir / L"new");
-}
-
-TEST_F(FolderTest, AttributesKeepOnlyTheSettableBits) {
-  ComPtr<IFolder> folder = FolderAt(dir.path());
-  QFFileAttribute attributes = QFNormal;
-  ASSERT_EQ(folder->put_Attributes(static_cast<QFFileAttribute>(QFHidden | QFVolume)), S_OK);
-  ASSERT_EQ(folder->get_Attributes(&attributes), S_OK);
-  EXPECT_EQ(attributes & (QFDirectory | QFHidden | QFVolume), QFDirectory | QFHidden);
-  for (QFFileAttribute refused : {QFDirectory, QFAlias, QFCompressed})
-    EXPECT_TRUE(IsReported(folder->put_Attributes(refused), E_INVALIDARG, L"")) << refused;
-}
-
-TEST_F(FolderTest, DatesAreLocalTimesWithoutMilliseconds) {
-  MakeDirs(dir, {L"dated"});
-  HANDLE handle = ::CreateFileW((dir / L"dated").c_str(), FILE_WRITE_ATTRIBUTES, 0, nullptr,
-                                OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
-  ASSERT_NE(handle, INVALID_HANDLE_VALUE);
-  const SYSTEMTIME utc{2021, 1, 5, 15, 12, 0, 0, 750};  // a winter noon, .750 s
-  FILETIME stamp;
-  ::SystemTimeToFileTime(&utc, &stamp);
-  EXPECT_TRUE(::SetFileTime(handle, nullptr, &stamp, &stamp));
-  ::CloseHandle(handle);
-  // Local is UTC plus the bias in force now: TZ=Europe/Berlin gives one hour in winter, two in
-  // summer.
-  TIME_ZONE_INFORMATION zone;
-  const bool summer = ::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_DAYLIGHT;
-  SYSTEMTIME local = utc;
-  local.wHour = summer ? 14 : 13;
-  local.wMilliseconds = 0;
-  DATE expected = 0, modified = 0, accessed = 0;
-  ::SystemTimeToVariantTime(&local, &expected);
-  ComPtr<IFolder> folder = FolderAt(dir / L"dated");
-  EXPECT_EQ(folder->get_DateLastModified(&modified), S_OK);
-  EXPECT_EQ(folder->get_DateLastAccessed(&accessed), S_OK);
-  EXPECT_DOUBLE_EQ(modified, expected);
-  EXPECT_DOUBLE_EQ(accessed, expected);
 }
 
 TEST_F(FolderTest, ShortPathAndFileSystem) {

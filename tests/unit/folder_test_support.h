@@ -5,11 +5,6 @@
 
 namespace docket::test {
 
-inline HRESULT GetFolderOf(IFileManager* manager, const std::wstring& path, ComPtr<IFolder>* folder) {
-  const Bstr text(path);
-  return manager->GetFolder(text.get(), folder->put());
-}
-
 inline std::wstring PathOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Path); }
 inline std::wstring NameOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Name); }
 

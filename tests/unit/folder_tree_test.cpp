@@ -4,9 +4,7 @@
 namespace docket::test {
 namespace {
 
-struct FolderTreeTest : ::testing::Test {
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
+struct FolderTreeTest : ManagerTest {
   ComPtr<IFolder> source;
 
   // source\a.txt, source\empty, source\sub\b.txt, source\sub\deeper\c.txt
@@ -115,10 +113,8 @@ TEST_F(FolderTreeTest, DeleteRemovesALinkedFolderAsALinkAndLeavesWhatItPointsAt)
 }
 
 TEST_F(FolderTreeTest, SizeIsADoubleOfEveryFileBelowEvenBeyondFourGibibytes) {
-  ComPtr<IFolder> empty;
-  ASSERT_EQ(GetFolderOf(manager.get(), dir / L"source\\empty", &empty), S_OK);
   Variant size;
-  ASSERT_EQ(empty->get_Size(size.get()), S_OK);
+  ASSERT_EQ(FolderAt(dir / L"source\\empty")->get_Size(size.get()), S_OK);
   EXPECT_EQ(size.type(), VT_R8);
   EXPECT_EQ(V_R8(size.get()), 0.0);
 

@@ -16,16 +16,12 @@ const std::string kGif320x200 = std::string("GIF89a\x40\x01\xC8\x00\xF7\x00\x00"
 const std::string kGif16x8 = std::string("GIF87a\x10\x00\x08\x00\x80\x00\x00", 13);
 const std::string kFrame640x480 = std::string("\xFF\xC0\x00\x11\x08\x01\xE0\x02\x80\x03", 10);
 
-struct ImageProbe : ::testing::Test {
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
+struct ImageProbe : ManagerTest {
   const std::wstring path = dir / L"image.bin";
 
   ComPtr<IFile> FileWith(const std::string& bytes) {
     WriteBytes(path, bytes);
-    ComPtr<IFile> file;
-    EXPECT_EQ(GetFileOf(manager.get(), path, &file), S_OK);
-    return file;
+    return FileAt(path);
   }
 };
 
@@ -65,9 +61,7 @@ TEST_F(ImageProbe, AMeasuredFileKeepsItsAnswersWhateverHappensToIt) {
   ASSERT_EQ(first, (Measured{320, 200, 256}));
   WriteBytes(path, kGif16x8);
   EXPECT_EQ(Measure(file.get()), first) << "kept after the file changed";
-  ComPtr<IFile> fresh;
-  ASSERT_EQ(GetFileOf(manager.get(), path, &fresh), S_OK);
-  EXPECT_EQ(Measure(fresh.get()), (Measured{16, 8, 2})) << "a new object reads the file anew";
+  EXPECT_EQ(Measure(FileAt(path).get()), (Measured{16, 8, 2})) << "a new object reads the file anew";
   ASSERT_TRUE(::DeleteFileW(path.c_str()));
   EXPECT_EQ(Measure(file.get()), first) << "kept after the file went";
   // A JPEG without a frame completes its probe too: its zeros are kept.

@@ -11,21 +11,18 @@
 namespace docket::test {
 namespace {
 
-struct FilesKind {
-  using Collection = IFileCollection;
-  using Init = IFileCollectionInit;
-  using Element = IFile;
-  static const CLSID& CollectionId() { return CLSID_Files; }
-  static const CLSID& ElementId() { return CLSID_File; }
+// A collection class, its private interface and the class of its elements.
+template <class CollectionT, class InitT, class ElementT, const CLSID* collectionId, const CLSID* elementId>
+struct Kind {
+  using Collection = CollectionT;
+  using Init = InitT;
+  using Element = ElementT;
+  static const CLSID& CollectionId() { return *collectionId; }
+  static const CLSID& ElementId() { return *elementId; }
 };
-
-struct FoldersKind {
-  using Collection = IFolderCollection;
-  using Init = IFolderCollectionInit;
-  using Element = IFolder;
-  static const CLSID& CollectionId() { return CLSID_Folders; }
-  static const CLSID& ElementId() { return CLSID_Folder; }
-};
+using FilesKind = Kind<IFileCollection, IFileCollectionInit, IFile, &CLSID_Files, &CLSID_File>;
+using FoldersKind = Kind<IFolderCollection, IFolderCollectionInit, IFolder, &CLSID_Folders, &CLSID_Folder>;
+using DrivesKind = Kind<IDriveCollection, IDriveCollectionInit, IDrive, &CLSID_Drives, &CLSID_Drive>;
 
 IUnknown* IdentityOf(IUnknown* object) {  // compared only while the collection holds the object
   ComPtr<IUnknown> identity;
@@ -74,14 +71,6 @@ class KeyedCollection : public ::testing::Test {
 
   ComPtr<typename Kind::Collection> collection_;
   ComPtr<typename Kind::Init> init_;
-};
-
-struct DrivesKind {
-  using Collection = IDriveCollection;
-  using Init = IDriveCollectionInit;
-  using Element = IDrive;
-  static const CLSID& CollectionId() { return CLSID_Drives; }
-  static const CLSID& ElementId() { return CLSID_Drive; }
 };
 
 using Kinds = ::testing::Types<FilesKind, FoldersKind, DrivesKind>;

@@ -1,64 +1,41 @@
-// The administrator's switches, read once when the module is loaded. Each test loads a fresh
-// copy of the module after setting up the key; the tests' names start with "Policy" so that the
-// test run executes them alone (the key is machine-wide).
+// The administrator's RegisterDLL switch, read once when the module is loaded: each case sets up
+// the key, then loads a fresh copy of the module. The name starts with "Policy" so that the test
+// run executes it alone (the key is machine-wide).
 #include "support/registry_sandbox.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace docket::test {
 namespace {
 
-// RegisterDLL of a module that does not exist: refused by the policy, or failing to load.
-HRESULT RegisterMissingModule(const LoadedModule& module, const ScratchDir& dir) {
-  Bstr missing(dir / L"no-such-module.dll");
-  return NewManager(module)->RegisterDLL(missing.get(), VARIANT_TRUE);
-}
-
-void ExpectRefused(HRESULT hr) {
-  EXPECT_EQ(hr, E_ACCESSDENIED);
-  EXPECT_EQ(TakeError().description, kPolicyRefusal);
-}
-
-void ExpectLoadAttempted(HRESULT hr) {
-  EXPECT_EQ(hr, Win32Code(ERROR_MOD_NOT_FOUND));
-  EXPECT_EQ(TakeError().description, SystemText(ERROR_MOD_NOT_FOUND));
-}
-
-TEST(PolicyRegisterDll, NoKeyRefusesNothing) {
-  ScratchDir dir;
-  auto module = LoadedModule::LoadCopy(dir.path());
-  ExpectLoadAttempted(RegisterMissingModule(*module, dir));
-}
-
-TEST(PolicyRegisterDll, EmptyKeyRefusesRegistrationOnly) {
-  ScratchDir dir;
-  PolicyKey key;
-  auto module = LoadedModule::LoadCopy(dir.path());
-  ExpectRefused(RegisterMissingModule(*module, dir));
-}
-
-TEST(PolicyRegisterDll, ExplicitZeroAllowsIt) {
-  ScratchDir dir;
-  PolicyKey key;
-  key.SetDword(L"DisableRegisterDLL", 0);
-  auto module = LoadedModule::LoadCopy(dir.path());
-  ExpectLoadAttempted(RegisterMissingModule(*module, dir));
-}
-
-TEST(PolicyRegisterDll, EightByteValueCountsAsUnreadable) {
-  ScratchDir dir;
-  PolicyKey key;
-  key.SetQword(L"DisableRegisterDLL", 0);  // a zero, but too long to be taken
-  auto module = LoadedModule::LoadCopy(dir.path());
-  ExpectRefused(RegisterMissingModule(*module, dir));
-}
-
-TEST(PolicyRegisterDll, IsReadOnceWhenTheModuleLoads) {
-  ScratchDir dir;
-  auto module = LoadedModule::LoadCopy(dir.path());
-  PolicyKey key;  // appears after the module started: no effect on it
-  ExpectLoadAttempted(RegisterMissingModule(*module, dir));
+TEST(PolicyRegisterDll, OnlyAZeroReadAtLoadAllowsRegistration) {
+  const struct {
+    const char* name;
+    std::function<void(std::optional<PolicyKey>&)> before, after;  // around the module's load
+    bool refused;
+  } cases[] = {
+      {"no key", [](auto&) {}, [](auto&) {}, false},
+      {"an empty key", [](auto& key) { key.emplace(); }, [](auto&) {}, true},
+      {"zero", [](auto& key) { key.emplace().SetDword(L"DisableRegisterDLL", 0); }, [](auto&) {}, false},
+      {"a zero too long to be taken",
+       [](auto& key) { key.emplace().SetQword(L"DisableRegisterDLL", 0); }, [](auto&) {}, true},
+      {"a key made after the load", [](auto&) {}, [](auto& key) { key.emplace(); }, false},
+  };
+  for (const auto& c : cases) {
+    ScratchDir dir;
+    std::optional<PolicyKey> key;
+    c.before(key);
+    auto module = LoadedModule::LoadCopy(dir.path());
+    c.after(key);
+    // A module that does not exist: refused by the policy, or failing to load.
+    const HRESULT hr = NewManager(*module)->RegisterDLL(Bstr(dir / L"missing.dll").get(), VARIANT_TRUE);
+    EXPECT_EQ(hr, c.refused ? E_ACCESSDENIED : Win32Code(ERROR_MOD_NOT_FOUND)) << c.name;
+    EXPECT_EQ(TakeError().description, c.refused ? kPolicyRefusal : SystemText(ERROR_MOD_NOT_FOUND))
+        << c.name;
+  }
 }
 
 }  // namespace
