@@ -1,4 +1,5 @@
-// The module's class objects: lookup, caching, aggregation rules and unload counting.
+// The module's class objects: lookup, caching, aggregation rules and unload counting. (That every
+// class creates and reports errors through dispatch is the argument sweep's and the smoke test's.)
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -18,31 +19,6 @@ TEST(ClassObject, UnknownAndInternalOnlyClassesAreNotAvailable) {
     EXPECT_EQ(out, nullptr) << "the out pointer is cleared first";
   }
   EXPECT_EQ(Module().GetClassObject(CLSID_FileManager, IID_IClassFactory, nullptr), E_POINTER);
-}
-
-TEST(ClassObject, EveryTableClassCreatesAndAnswersItsInterfaces) {
-  struct Case {
-    const CLSID* clsid;
-    const IID* dispatch;
-  } cases[] = {
-      {&CLSID_FileManager, &IID_IFileManager}, {&CLSID_File, &IID_IFile},
-      {&CLSID_Files, &IID_IFileCollection},    {&CLSID_Folder, &IID_IFolder},
-      {&CLSID_Dictionary, &IID_IDictionary},   {&CLSID_Folders, &IID_IFolderCollection},
-      {&CLSID_Drive, &IID_IDrive},             {&CLSID_Drives, &IID_IDriveCollection},
-      {&CLSID_TextStream, &IID_ITextStream},   {&CLSID_BinaryStream, &IID_IBinaryStream},
-  };
-  for (const Case& c : cases) {
-    ComPtr<IUnknown> object;
-    ASSERT_EQ(Module().CreateRaw(*c.clsid, *c.dispatch, object.put_void()), S_OK);
-    ComPtr<ISupportErrorInfo> support;
-    ASSERT_EQ(object.As(&support), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(*c.dispatch), S_OK);
-    EXPECT_EQ(support->InterfaceSupportsErrorInfo(IID_IDispatch), S_FALSE);
-    ComPtr<IDispatch> dispatch;
-    EXPECT_EQ(object.As(&dispatch), S_OK);
-    ComPtr<IClassFactory> notThere;
-    EXPECT_EQ(object.As(&notThere), E_NOINTERFACE);
-  }
 }
 
 TEST(ClassObject, TwoThreadsGetTheSameCachedObject) {

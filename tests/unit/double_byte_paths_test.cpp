@@ -16,25 +16,10 @@ bool IsDirectory(const std::wstring& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY);
 }
 
-class SystemDoubleBytePaths : public ::testing::Test {
- protected:
+struct SystemDoubleBytePaths : ManagerTest {
   void SetUp() override {
     if (::GetACP() != 932) GTEST_SKIP() << "needs 932 as the system code page";
   }
-
-  ComPtr<IFile> FileAt(const std::wstring& path) {
-    ComPtr<IFile> file;
-    EXPECT_EQ(GetFileOf(manager.get(), path, &file), S_OK) << path.size();
-    return file;
-  }
-  ComPtr<IFolder> FolderAt(const std::wstring& path) {
-    ComPtr<IFolder> folder;
-    EXPECT_EQ(GetFolderOf(manager.get(), path, &folder), S_OK) << path.size();
-    return folder;
-  }
-
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
 };
 
 // The string rules are tested natively; here, that the service reads paths in the system code page.

@@ -32,6 +32,9 @@ TEST_F(TextStreamTest, FormatDecidesTheEncoding) {
       {"marked file, format from the file", std::string("\xFF\xFEh\0i\0", 6), TristateUseDefault, L"hi"},
       {"marked file, Unicode asked", std::string("\xFF\xFEh\0i\0", 6), TristateTrue, L"hi"},
       {"unmarked Unicode loses its first character", std::string("h\0i\0", 4), TristateTrue, L"i"},
+      {"Unicode beyond the code page", std::string("\xFF\xFE\xB1\x03\xB2\x03", 6), TristateUseDefault,
+       L"\x03B1\x03B2"},
+      {"NUL in code-page text", std::string("a\0b", 3), TristateFalse, std::wstring(L"a\0b", 3)},
       {"plain file, format from the file", "hi", TristateUseDefault, L"hi"},
       {"one-byte file is code-page text", "\xFF", TristateUseDefault, std::wstring(1, L'\x00FF')},
       {"other values ask the file like the default", std::string("\xFF\xFEh\0", 4), 7, L"h"},
@@ -82,18 +85,6 @@ TEST_F(TextStreamTest, WritesOfLineEndsAndOfNothing) {
   EXPECT_EQ(ReadBytes(file_), std::string("\r\n\r\n\r\n\r\nx\0y", 11));
   EXPECT_EQ(stream->Write(Bstr(L"").get()), S_OK) << "nothing to write needs no file";
   EXPECT_EQ(stream->WriteBlankLines(0), S_OK);
-}
-
-TEST_F(TextStreamTest, ReadsKeepNulAndCharactersTheCodePageLacks) {
-  auto plain = Open(std::string("a\0b\r\nc", 6));
-  EXPECT_EQ(ReadLine(plain.get()), std::wstring(L"a\0b", 3));
-  plain->Close();
-  const std::wstring greek = L"\x03B1\x03B2\x03B3\r\n\x03B4";
-  std::string bytes = "\xFF\xFE";
-  bytes.append(reinterpret_cast<const char*>(greek.data()), greek.size() * 2);
-  auto unicode = Open(bytes, ForReading, TristateUseDefault);
-  EXPECT_EQ(ReadLine(unicode.get()), greek.substr(0, 3));
-  EXPECT_EQ(ReadLine(unicode.get()), greek.substr(5));
 }
 
 TEST_F(TextStreamTest, SkipCountsCharactersOfTwoBytesInUnicode) {
