@@ -22,14 +22,8 @@ Function NewField()
 End Function
 
 ' Every byte value (through code page 1252), 391 times: 100,096 bytes, three chunks.
-block = ""
-For i = 0 To 255
-    block = block & Chr(i)
-Next
-text = ""
-For i = 1 To 391
-    text = text & block
-Next
+For i = 0 To 255: block = block & Chr(i): Next
+For i = 1 To 391: text = text & block: Next
 source = folder & "\source.bin"
 copy = folder & "\copy.bin"
 Set ts = fm.CreateTextFile(source, True)

@@ -19,8 +19,7 @@ Function ValueKind(value)
             Case vbDate: ValueKind = "date"
             Case vbError: ValueKind = "error"
             ' Integer, Long, Single, Double, Currency, Decimal and the signed and unsigned 8 to 64 bit types.
-            Case 2, 3, 4, 5, 6, 14, 16, 17, 18, 19, 20, 21
-                ValueKind = "number"
+            Case 2, 3, 4, 5, 6, 14, 16, 17, 18, 19, 20, 21: ValueKind = "number"
             Case Else: ValueKind = "other"
         End Select
     End If
@@ -49,24 +48,27 @@ Function DescribeValue(value)
 End Function
 
 Function ValuesEqual(actual, expected)
-    ValuesEqual = False
     Dim kind
     kind = ValueKind(actual)
-    If kind <> ValueKind(expected) Then Exit Function
-    Select Case kind
-        Case "object": ValuesEqual = (actual Is expected)
-        Case "empty", "null": ValuesEqual = True
-        Case "array", "other": ValuesEqual = False
-        Case Else: ValuesEqual = (actual = expected)
-    End Select
+    ValuesEqual = False
+    If kind <> ValueKind(expected) Or kind = "array" Or kind = "other" Then Exit Function
+    If kind = "object" Then
+        ValuesEqual = (actual Is expected)
+    ElseIf kind = "empty" Or kind = "null" Then
+        ValuesEqual = True
+    Else
+        ValuesEqual = (actual = expected)
+    End If
 End Function
 
+' Records the check; a failure shows `detail`.
+Sub Record(passed, caseName, detail)
+    If passed Then Host.Check True, caseName Else Host.Check False, caseName, detail
+End Sub
+
 Sub AssertEqual(actual, expected, caseName)
-    If ValuesEqual(actual, expected) Then
-        Host.Check True, caseName
-    Else
-        Host.Check False, caseName, "expected " & DescribeValue(expected) & ", actual " & DescribeValue(actual)
-    End If
+    Record ValuesEqual(actual, expected), caseName, _
+        "expected " & DescribeValue(expected) & ", actual " & DescribeValue(actual)
 End Sub
 
 ' Passes only for the Boolean True: a truthy number or text is a mistake in the test or the product.
@@ -76,11 +78,7 @@ Sub AssertTrue(condition, caseName)
     If Not IsObject(condition) Then
         If VarType(condition) = vbBoolean Then passed = condition
     End If
-    If passed Then
-        Host.Check True, caseName
-    Else
-        Host.Check False, caseName, "condition was " & DescribeValue(condition)
-    End If
+    Record passed, caseName, "condition was " & DescribeValue(condition)
 End Sub
 
 Function ErrorText(number, description)
@@ -90,21 +88,19 @@ End Function
 ' Use right after a call under On Error Resume Next. Checks Err.Number and, unless
 ' expectedDescription is Empty, Err.Description; then clears Err for the next call.
 Sub AssertError(expectedNumber, expectedDescription, caseName)
-    Dim number, description
+    Dim number, description, passed, detail
     number = Err.Number
     description = Err.Description
     Err.Clear
-    Dim passed
     passed = (number = expectedNumber)
     If passed And Not IsEmpty(expectedDescription) Then passed = (description = expectedDescription)
-    If passed Then
-        Host.Check True, caseName
-    ElseIf number = 0 Then
-        Host.Check False, caseName, "no error was raised; expected " & ErrorText(expectedNumber, expectedDescription)
+    If number = 0 Then
+        detail = "no error was raised; expected " & ErrorText(expectedNumber, expectedDescription)
     Else
-        Host.Check False, caseName, "expected error " & ErrorText(expectedNumber, expectedDescription) & _
-            ", got " & ErrorText(number, description)
+        detail = "expected error " & ErrorText(expectedNumber, expectedDescription) & ", got " & _
+                 ErrorText(number, description)
     End If
+    Record passed, caseName, detail
 End Sub
 
 ' Call at the end of a test with the number of checks made before it. Under On Error Resume Next a
@@ -112,9 +108,5 @@ End Sub
 Sub ExpectChecks(expectedCount)
     Dim ran
     ran = Host.Checks
-    If ran = expectedCount Then
-        Host.Check True, "ExpectChecks(" & expectedCount & ")"
-    Else
-        Host.Check False, "ExpectChecks(" & expectedCount & ")", ran & " checks ran before it"
-    End If
+    Record ran = expectedCount, "ExpectChecks(" & expectedCount & ")", ran & " checks ran before it"
 End Sub
