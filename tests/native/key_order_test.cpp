@@ -18,9 +18,11 @@ TEST(KeyOrder, FoldsOnlyAsciiLettersAndComparesCodeUnits) {
   } cases[] = {
       {"case of A-Z ignored", u"ReadMe.TXT", u"readme.txt", 0},
       {"underscore before letters of either case", u"_", u"A", -1},
+      {"[ sorts before letters once they are folded", u"[", u"a", -1},
       {"digits before letters", u"9", u"A", -1},
       {"prefix sorts first", u"ABC", u"abcd", -1},
       {"empty before everything", u"", u"\u0001", -1},
+      {"capital A grave before small a grave", u"\u00C0", u"\u00E0", -1},
       {"Cyrillic letters keep their case", u"\u0434", u"\u0414", 1},
       {"high code units compare unsigned", u"\u007F", u"\uFFFF", -1},
       {"surrogates compare as code units", {char16_t(0xD83D), char16_t(0xDE00)}, u"\uFF21", -1},

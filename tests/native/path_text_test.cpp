@@ -32,6 +32,7 @@ TEST(BuildPath, JoinsWithExactlyOneSeparator) {
         {"empty name gives path", R"(C:\a)", "", R"(C:\a)"},
         {"empty name keeps trailing separator", R"(C:\a\)", "", R"(C:\a\)"},
         {"slash is not a separator", "a/", "b", R"(a/\b)"},
+        {"slash-led name is not a separator", "a", "/b", R"(a\/b)"},
         {"bare drive gets a separator", "C:", "x", R"(C:\x)"},
         {"only one trailing separator removed", R"(C:\a\\)", R"(\b)", R"(C:\a\\b)"},
         {"doubled leading separator kept", "a", R"(\\b)", R"(a\\b)"},
@@ -75,6 +76,7 @@ TEST(DriveName, FindsLetterOrShare) {
         {"three separators", R"(\\\)", ""},
         {"single leading separator", R"(\srv\sh)", ""},
         {"slashes are not separators", "//srv/sh", ""},
+        {"slash after server", R"(\\srv/sh)", ""},
         {"text after NUL ignored", "\\\\srv\\sh\0\\"s, R"(\\srv\sh)"},
         // The C locale classifies no byte above 0x7F as a letter.
         {"high byte in C locale", "\xE9:", ""},
@@ -143,6 +145,7 @@ TEST(FinalComponent, SplitsNameBaseAndExtension) {
     const auto none = pt::kNoFinalComponent;
     const ComponentCase cases[] = {
         {"plain file", R"(C:\a\b.txt)", 5, "b.txt", "b", "txt"},
+        {"last extension only", R"(C:\dir\archive.tar.gz)", 7, "archive.tar.gz", "archive.tar", "gz"},
         {"no extension", R"(C:\w\b)", 5, "b", "b", ""},
         {"dot file", R"(C:\w\.cfg)", 5, ".cfg", "", "cfg"},
         {"folder without final part", R"(C:\a\)", none, "", "", ""},

@@ -1,6 +1,6 @@
 // The text stream's reading logic against an in-memory file: line ends across reads and chunks,
-// when the end of the stream becomes known, and what a failure leaves behind. (Reads, skips and
-// the counters in any mix are the fuzz target's.)
+// when the end of the stream becomes known, skips, and what a failure leaves behind. (Reads of
+// every size with the counters after each are the fuzz target's.)
 #include "streams/text_reader.h"
 
 #include "reader_calls.h"
@@ -124,12 +124,20 @@ TEST(AtEndOfLine, LooksAheadWithoutMovingAndTakesAnUnreadableFileAsALineEnd) {
   EXPECT_TRUE(reader.AtEndOfLine()) << "nothing left";
 }
 
-TEST(Skip, BackFromThePositionReachedPastTheTextReadAhead) {
-  MemorySource source(u"abcdef");
-  TextReader reader(source);
-  EXPECT_EQ(Read(reader, 2), u"ab");  // "cdef" is read ahead
-  EXPECT_EQ(reader.Skip(-1), 0u);
-  EXPECT_EQ(Read(reader, 2), u"bc");
+TEST(Skip, ForwardThroughThePendingTextAndBackFromThePositionReached) {
+  const std::u16string content = u"first\r\nabcdef" + Text(u'x', 200) + u"yz";
+  MemorySource source(content), again(content);
+  TextReader reader(source), forward(again);
+  ReadLine(reader);  // the rest of the first chunk is pending
+  EXPECT_EQ(reader.Skip(3), 0u);
+  EXPECT_EQ(Read(reader, 2), u"de");
+  EXPECT_EQ(reader.Skip(-3), 0u);
+  EXPECT_EQ(Read(reader, 3), u"cde") << "back over text returned and text still pending";
+  EXPECT_EQ(reader.line(), 2) << "Skip changes no counter";
+  EXPECT_EQ(reader.Skip(-1000), kNegativeSeek);
+  ReadLine(forward);
+  EXPECT_EQ(forward.Skip(6 + 200), 0u) << "through the pending text into the file";
+  EXPECT_EQ(Read(forward, 5), u"yz");
 }
 
 TEST(Skip, WithinThePendingTextNeedsNoFileAndAMoveThatFailsKeepsIt) {
