@@ -1,6 +1,5 @@
 #include "support/test_support.h"
 
-
 namespace docket::test {
 
 ErrorFields TakeError() {
@@ -126,24 +125,21 @@ ComPtr<IFileManager> NewManager(const LoadedModule& module) {
 }
 
 VARIANT VBstr(const wchar_t* text) {
-  VARIANT v;
-  ::VariantInit(&v);
+  VARIANT v{};
   V_VT(&v) = VT_BSTR;
   V_BSTR(&v) = ::SysAllocString(text);
   return v;
 }
 
 VARIANT VI4(LONG value) {
-  VARIANT v;
-  ::VariantInit(&v);
+  VARIANT v{};
   V_VT(&v) = VT_I4;
   V_I4(&v) = value;
   return v;
 }
 
 VARIANT VBool(bool value) {
-  VARIANT v;
-  ::VariantInit(&v);
+  VARIANT v{};
   V_VT(&v) = VT_BOOL;
   V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
   return v;
