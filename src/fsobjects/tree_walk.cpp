@@ -43,10 +43,10 @@ HRESULT ForEachChild(REFCLSID clsid, const std::string& dir, Naming naming, Visi
 // changes anything starts.
 template <class Enters>
 HRESULT CheckWalk(REFCLSID clsid, const std::string& dir, const Enters& enters) {
-  return ForEachChild(clsid, dir, Naming::EveryEntry,
-                      [&](const DirectorySearch& search, const std::string& child) {
-                        return enters(search) ? CheckWalk(clsid, child, enters) : S_OK;
-                      });
+  const auto checkChild = [&](const DirectorySearch& search, const std::string& child) {
+    return enters(search) ? CheckWalk(clsid, child, enters) : S_OK;
+  };
+  return ForEachChild(clsid, dir, Naming::EveryEntry, checkChild);
 }
 
 // Runs a deletion; when it is refused with access denied and force is set, clears the entry's
@@ -77,10 +77,10 @@ HRESULT Remove(REFCLSID clsid, const std::string& path, DWORD attributes, bool f
     case deletion::Removal::Tree:
       break;
   }
-  DOCKET_RETURN_IF_FAILED(ForEachChild(clsid, path, Naming::EveryEntry,
-                                       [&](const DirectorySearch& search, const std::string& child) {
-                                         return Remove(clsid, child, search.attributes(), force);
-                                       }));
+  const auto removeChild = [&](const DirectorySearch& search, const std::string& child) {
+    return Remove(clsid, child, search.attributes(), force);
+  };
+  DOCKET_RETURN_IF_FAILED(ForEachChild(clsid, path, Naming::EveryEntry, removeChild));
   return RemoveEntry(clsid, path, force, RemoveFolder);
 }
 
@@ -99,15 +99,14 @@ HRESULT CopyFolder(REFCLSID clsid, const std::string& source, const std::string&
     if (error != ERROR_FILE_NOT_FOUND) return ReportSystemError(clsid, error);
     if (!::CreateDirectoryA(target.c_str(), nullptr)) return ReportLastError(clsid);
   }
-  return ForEachChild(clsid, source, Naming::EveryEntry,
-                      [&](const DirectorySearch& search, const std::string& child) {
-                        std::string copy;
-                        if (!JoinPath(target, search.name(), &copy)) return ReportPathTooLong(clsid);
-                        if (search.isDirectory()) return CopyFolder(clsid, child, copy, overwrite);
-                        if (!::CopyFileA(child.c_str(), copy.c_str(), !overwrite))
-                          return ReportLastError(clsid);
-                        return S_OK;
-                      });
+  const auto copyChild = [&](const DirectorySearch& search, const std::string& child) {
+    std::string copy;
+    if (!JoinPath(target, search.name(), &copy)) return ReportPathTooLong(clsid);
+    if (search.isDirectory()) return CopyFolder(clsid, child, copy, overwrite);
+    if (!::CopyFileA(child.c_str(), copy.c_str(), !overwrite)) return ReportLastError(clsid);
+    return S_OK;
+  };
+  return ForEachChild(clsid, source, Naming::EveryEntry, copyChild);
 }
 
 }  // namespace
@@ -143,12 +142,12 @@ HRESULT CopyTree(REFCLSID clsid, const std::string& source, const std::string& t
 }
 
 HRESULT SumTree(REFCLSID clsid, const std::string& dir, ULONGLONG* total) {
-  return ForEachChild(clsid, dir, Naming::FoldersOnly,
-                      [&](const DirectorySearch& search, const std::string& child) {
-                        if (search.isDirectory()) return SumTree(clsid, child, total);
-                        *total += search.size();
-                        return S_OK;
-                      });
+  const auto addChild = [&](const DirectorySearch& search, const std::string& child) {
+    if (search.isDirectory()) return SumTree(clsid, child, total);
+    *total += search.size();
+    return S_OK;
+  };
+  return ForEachChild(clsid, dir, Naming::FoldersOnly, addChild);
 }
 
 }  // namespace docket
