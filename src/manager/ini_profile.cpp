@@ -22,13 +22,43 @@ struct ProfileRead {
   bool filled = false;  // the buffer was full: the value may go on
 };
 
-// A key's value, or `fallback` where the file, section or key is missing, cut to fit `bytes`.
-ProfileRead ReadProfile(const std::string& file, BSTR section, BSTR key,
-                        const std::string& fallback, DWORD bytes) {
+// The platform's profile functions widen every text they are given into a string that counts
+// its bytes in 16 bits. A text of 32,767 bytes or more cannot be widened, and the platform then
+// goes on with a string it never made (under Wine, a crash a few calls later): such a text is
+// refused before the platform sees it.
+constexpr size_t kLongestProfileText = 32766;
+
+// A section, key, value or default in the form the platform takes, or the error for which it is
+// refused. A text to be written must also arrive exactly: a NUL would end it early and a character
+// the system code page lacks would turn into another, so either would put the write where the
+// caller did not aim it.
+DWORD ProfileText(std::wstring_view text, bool written, std::string* ansi) {
+  if (written && text.find(L'\0') != std::wstring_view::npos) return ERROR_INVALID_PARAMETER;
+  *ansi = com::ToAnsi(text);
+  if (ansi->size() > kLongestProfileText) return ERROR_INVALID_PARAMETER;
+  if (written && com::FromAnsi(*ansi) != text) return ERROR_NO_UNICODE_TRANSLATION;
+  return 0;
+}
+
+// What a read looks up: the section, the key and the fallback, each in the platform's form.
+struct ProfileLookup {
+  std::string section, key, fallback;
+};
+
+// The lookup of a read, or the error for which one of its texts is refused.
+DWORD ProfileLookupOf(BSTR section, BSTR key, std::wstring_view fallback, ProfileLookup* lookup) {
+  DWORD refusal = ProfileText(com::View(section), false, &lookup->section);
+  if (!refusal) refusal = ProfileText(com::View(key), false, &lookup->key);
+  if (!refusal) refusal = ProfileText(fallback, false, &lookup->fallback);
+  return refusal;
+}
+
+// A key's value, or the fallback where the file, section or key is missing, cut to fit `bytes`.
+ProfileRead ReadProfile(const std::string& file, const ProfileLookup& lookup, DWORD bytes) {
   std::string buffer(bytes, '\0');
   const DWORD copied =
-      ::GetPrivateProfileStringA(com::ToAnsi(section).c_str(), com::ToAnsi(key).c_str(),
-                                 fallback.c_str(), buffer.data(), bytes, file.c_str());
+      ::GetPrivateProfileStringA(lookup.section.c_str(), lookup.key.c_str(),
+                                 lookup.fallback.c_str(), buffer.data(), bytes, file.c_str());
   buffer.resize(std::char_traits<char>::length(buffer.c_str()));
   return {std::move(buffer), copied == bytes - 1};
 }
@@ -60,8 +90,10 @@ HRESULT ReadNumber(REFCLSID clsid, BSTR fileName, BSTR section, BSTR key, LONG f
   return com::Guarded([&] {
     const PlatformPath file = ToPlatformPath(fileName);
     if (!file) return ReportRefusedPath(clsid, file);
-    const std::string text =
-        ReadProfile(file.text, section, key, std::to_string(fallback), kind.bytes).text;
+    ProfileLookup lookup;
+    if (const DWORD refusal = ProfileLookupOf(section, key, std::to_wstring(fallback), &lookup))
+      return ReportSystemError(clsid, refusal);
+    const std::string text = ReadProfile(file.text, lookup, kind.bytes).text;
     const std::optional<LONG> number = AutomationInteger(text);
     if (!number) {
       *out = fallback;
@@ -70,16 +102,6 @@ HRESULT ReadNumber(REFCLSID clsid, BSTR fileName, BSTR section, BSTR key, LONG f
     }
     return S_OK;
   });
-}
-
-// A section, key or value in the form the platform writes, or the error for which it is
-// refused: a NUL would end it early and a character the system code page lacks would turn into
-// another, so either would put the write where the caller did not aim it.
-DWORD ProfileText(std::wstring_view text, std::string* ansi) {
-  if (text.find(L'\0') != std::wstring_view::npos) return ERROR_INVALID_PARAMETER;
-  *ansi = com::ToAnsi(text);
-  if (com::FromAnsi(*ansi) != text) return ERROR_NO_UNICODE_TRANSLATION;
-  return 0;
 }
 
 // One write of the platform: without a key it removes the whole section, without a value the
@@ -92,9 +114,9 @@ HRESULT WriteProfile(REFCLSID clsid, BSTR fileName, std::wstring_view section,
     // An empty name is no file; the profile functions might pick one of their own for it.
     if (file.text.empty()) return ReportSystemError(clsid, ERROR_PATH_NOT_FOUND);
     std::string sectionText, keyText, valueText;
-    DWORD refusal = ProfileText(section, &sectionText);
-    if (!refusal && key) refusal = ProfileText(*key, &keyText);
-    if (!refusal && value) refusal = ProfileText(*value, &valueText);
+    DWORD refusal = ProfileText(section, true, &sectionText);
+    if (!refusal && key) refusal = ProfileText(*key, true, &keyText);
+    if (!refusal && value) refusal = ProfileText(*value, true, &valueText);
     if (refusal) return ReportSystemError(clsid, refusal);
     if (!::WritePrivateProfileStringA(sectionText.c_str(), key ? keyText.c_str() : nullptr,
                                       value ? valueText.c_str() : nullptr, file.text.c_str()))
@@ -112,10 +134,12 @@ STDMETHODIMP FileManager::INIReadString(BSTR FileName, BSTR Section, BSTR Key, B
   return com::Guarded([&] {
     const PlatformPath file = ToPlatformPath(FileName);
     if (!file) return ReportRefusedPath(ClassId(), file);
-    const std::string fallback = com::ToAnsi(Default);
+    ProfileLookup lookup;
+    if (const DWORD refusal = ProfileLookupOf(Section, Key, com::View(Default), &lookup))
+      return ReportSystemError(ClassId(), refusal);
     ProfileRead read;
     for (DWORD bytes = kFirstStringBytes;; bytes *= 10) {
-      read = ReadProfile(file.text, Section, Key, fallback, bytes);
+      read = ReadProfile(file.text, lookup, bytes);
       if (!read.filled || bytes == kLargestStringBytes) break;
     }
     return com::ReturnAnsi(read.text, pbstrValue);

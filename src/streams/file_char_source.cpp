@@ -2,6 +2,7 @@
 
 #include "com/ansi.h"
 
+#include <algorithm>
 #include <memory>
 
 namespace docket::streams {
@@ -26,15 +27,21 @@ text::ErrorNumber FileCharSource::ReadChars(size_t count, std::u16string* out) {
 
 text::ErrorNumber FileCharSource::ReadFixedWidth(size_t count, std::u16string* out) {
   const bool unicode = encoding_.unicode();
-  const size_t bytes = unicode ? count * 2 : count;
-  if (bytes >= MAXDWORD) return ERROR_NOT_ENOUGH_MEMORY;
+  ULONGLONG bytes = unicode ? count * 2ull : count;
   // A chunk's worth fits on the stack; longer reads (Read with a large count) go to the heap.
   // One byte more for the trail byte of a double-byte character.
   char local[text::kChunkChars * 2 + 1];
   std::unique_ptr<char[]> large;
   char* buffer = local;
   if (bytes + 1 > sizeof local) {
-    large.reset(new char[bytes + 1]);
+    // No more room than the file has bytes left to fill: Read(&H7FFFFFFF) of a small file must
+    // not ask for 2 GiB (and fail where it cannot have them). At the end one byte is still asked
+    // for, so that finding nothing marks the end as before.
+    ULONGLONG left = 0;
+    if (const DWORD error = file_->Remaining(&left)) return error;
+    bytes = std::clamp<ULONGLONG>(left, 1, bytes);
+    if (bytes >= MAXDWORD) return ERROR_NOT_ENOUGH_MEMORY;
+    large.reset(new char[static_cast<size_t>(bytes) + 1]);
     buffer = large.get();
   }
   DWORD got = 0;

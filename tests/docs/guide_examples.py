@@ -100,9 +100,11 @@ def run_page(host, code, fixtures, examples_folder):
         with open(page, "w", encoding="utf-8") as f:
             f.write(code + "\n")
         out, err = os.path.join(work, "out"), os.path.join(work, "err")
-        # Wine's output goes to files, never a pipe (a service it starts could hold the pipe).
+        # Wine's output goes to files, never a pipe (a service it starts could hold the pipe). The
+        # page fails when anything of the module is left alive once it has ended.
         with open(out, "wb") as o, open(err, "wb") as e:
-            rc = subprocess.call([os.environ["WINE"], host, winpath(page), "--args",
+            rc = subprocess.call([os.environ["WINE"], host, "--check-unload", "DocketMod.dll",
+                                  winpath(page), "--args",
                                   winpath(examples_folder)], stdout=o, stderr=e, cwd=folder)
         text = open(out, encoding="utf-8", errors="replace").read()
         lines = re.split(r"<br>|\r?\n", text)

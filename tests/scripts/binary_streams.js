@@ -1,7 +1,7 @@
 // Binary streams from JScript: what Write accepts, moving back, the end of the stream, Close.
 // Wine's JScript can't look into a byte array (VBArray refuses one), so bytes are checked through
 // ReadVar, whose arrays of variants it can read.
-var fm = new ActiveXObject("Corvane.FileManager");
+var fm = Server.CreateObject("Corvane.FileManager");
 var path = Host.Arguments(0) + "\\data.bin";
 
 function Bytes(variantArray) { return new VBArray(variantArray).toArray().join(","); }

@@ -33,7 +33,7 @@ AssertEqual source, "Docket.Dictionary.1", "errors name the dictionary as their 
 
 ' A script variable reaches Add as the variable itself; Add leaves it alone (a loop counter
 ' given as the item goes on counting), and an object item is the same object.
-Set manager = CreateObject("Corvane.FileManager")
+Set manager = Server.CreateObject("Corvane.FileManager")
 d.Add "manager", manager
 Set copy = d("manager")
 AssertTrue copy Is manager, "an object item is the same object, and the variable keeps it"

@@ -75,6 +75,16 @@ run mixed 2 '' first.vbs first.js
 printf 'On Error Resume Next\nResponse.Write "before;"\nHost.Quit 7\nResponse.Write "after;"\n' >"$work/quit.vbs"
 run quit 7 'before;' quit.vbs first.vbs
 
+# --check-unload: a page that keeps an object of the module alive past its end (a dictionary that
+# holds itself) fails; the same page passes unchecked, and a page that lets everything go passes.
+printf 'Set d = Server.CreateObject("Docket.Dictionary")\nd.Add "self", d\n' >"$work/cycle.vbs"
+printf 'Set d = Server.CreateObject("Docket.Dictionary")\nd.Add "self", "text"\n' >"$work/plain.vbs"
+run leak 1 '' --check-unload DocketMod.dll cycle.vbs
+says leak "docket-host: DocketMod.dll still has live objects or locks after the page ended (DllCanUnloadNow answered 0x00000001)"
+run leak_unchecked 0 '' cycle.vbs
+run no_leak 0 '' --check-unload DocketMod.dll plain.vbs
+run check_without_module 2 '' --check-unload
+
 # OnStartPage/OnEndPage order, seen through a script component that writes through the context it
 # was given. (JScript: Wine 8.0's VBScript cannot take the context as a plain IUnknown.)
 fixture probe.wsc <<'EOF'

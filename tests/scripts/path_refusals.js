@@ -4,14 +4,15 @@
 // reach report.txt, data or target, so every member must refuse it with the system's
 // invalid-name error and leave those untouched.
 var scratch = Host.Arguments(0);
-var fm = new ActiveXObject("Corvane.FileManager");
+var fm = Server.CreateObject("Corvane.FileManager");
 var fso = new ActiveXObject("Scripting.FileSystemObject");
 
 function WriteText(path, text) { var s = fso.CreateTextFile(path, true); s.Write(text); s.Close(); }
 function ReadText(path) { var s = fso.OpenTextFile(path), t = s.ReadAll(); s.Close(); return t; }
+// By position rather than through Enumerator, whose enumerator Wine's JScript never lets go.
 function Names(items) {
     var names = [];
-    for (var e = new Enumerator(items); !e.atEnd(); e.moveNext()) names.push(e.item().Name);
+    for (var i = 1; i <= items.Count; i++) names.push(items.Item(i).Name);
     return names.join(",");
 }
 function ReplaceLastT(name, by) {

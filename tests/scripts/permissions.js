@@ -1,7 +1,8 @@
 // Permission entries from JScript: Enumerator over a file's and a folder's list (the engine asks
 // for the enumerator with a method call), moveFirst starting over, and a failure a script can catch.
+// no unload check: Wine 8.0's JScript Enumerator never releases the enumerator it takes.
 var scratch = Host.Arguments(0);
-var fm = new ActiveXObject("Corvane.FileManager");
+var fm = Server.CreateObject("Corvane.FileManager");
 fm.CreateFile(scratch + "\\a.txt");
 
 function Trustees(item) {

@@ -4,7 +4,7 @@ Option Explicit
 On Error Resume Next
 
 Dim fm, folder, stream, errorSource
-Set fm = CreateObject("Corvane.FileManager")
+Set fm = Server.CreateObject("Corvane.FileManager")
 folder = Host.Arguments(0)
 
 ' Writes a file of code-page text, then reads its lines until AtEndOfStream: "line|line|...|Line".

@@ -2,6 +2,7 @@
 // argument refusals, failures part way on either side, the answers GetChunk may give, targets
 // that cannot be written, and memory that stays bounded by the chunk size.
 #include "chunk_field.h"
+#include "support/process_counters.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -241,21 +242,9 @@ TEST(BlobImport, TargetsThatCannotBeWrittenAreReported) {
   EXPECT_TRUE(deviceThere());
 }
 
-// The process's committed private memory: what grows when the module holds more data.
-SIZE_T CommittedPrivateBytes() {
-  SIZE_T total = 0;
-  MEMORY_BASIC_INFORMATION region;
-  for (const char* address = nullptr;
-       ::VirtualQuery(address, &region, sizeof region) == sizeof region;
-       address = static_cast<const char*>(region.BaseAddress) + region.RegionSize) {
-    if (region.State == MEM_COMMIT && region.Type == MEM_PRIVATE) total += region.RegionSize;
-  }
-  return total;
-}
-
 TEST(BlobMemory, AGibibyteTravelsInMemoryBoundedByTheChunk) {
   constexpr std::uint64_t kSize = 1ull << 30;
-  constexpr SIZE_T kTolerance = 16u << 20;  // a copy of the whole would be 64 times this
+  constexpr size_t kTolerance = 16u << 20;  // a copy of the whole would be 64 times this
   ScratchDir dir;
   const std::wstring sparse = dir / L"sparse.bin";
   {
@@ -267,13 +256,13 @@ TEST(BlobMemory, AGibibyteTravelsInMemoryBoundedByTheChunk) {
   }
   ComPtr<ChunkField> field = ComPtr<ChunkField>::Attach(ChunkField::New());
   field->keepBytes = false;
-  SIZE_T peak = 0;
+  size_t peak = 0;
   field->onCall = [&] {
     if (field->calls % 256 == 0) peak = std::max(peak, CommittedPrivateBytes());
   };
   field->zerosToGive = 3 * kChunk;  // a small round first, so that first-use allocations are made
   ASSERT_EQ(Import(ObjectArgument(field.get()), L"NUL").hr, S_OK);
-  const SIZE_T before = CommittedPrivateBytes();
+  const size_t before = CommittedPrivateBytes();
   peak = before;
 
   ASSERT_EQ(Export(sparse, ObjectArgument(field.get())).hr, S_OK);

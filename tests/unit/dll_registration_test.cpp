@@ -53,7 +53,8 @@ TEST(RegisterDll, ModuleWithoutTheEntryPointIsUnloadedAgain) {
   EXPECT_EQ(::GetModuleHandleW(plain.c_str()) != nullptr, loadedBefore);
 }
 
-TEST(RegisterDll, AnyNonZeroValueRegistersAndZeroUnregisters) {
+// Registers the module itself: a Registration test (see registration_test.cpp).
+TEST(RegistrationThroughRegisterDll, AnyNonZeroValueRegistersAndZeroUnregisters) {
   PrivateClassesRoot root;
   const std::wstring self = LoadedModule::BuiltModulePath();
   EXPECT_EQ(RegisterDll(self, 1), S_OK);

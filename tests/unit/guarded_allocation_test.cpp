@@ -51,6 +51,32 @@ TEST_F(GuardedAllocation, ReadTakesNoMoreRoomThanTheFileHasLeft) {
   EXPECT_LE(hook_.largest(), 64u * 1024) << "the read-ahead buffer at most";
 }
 
+// The same for a text stream, in the system code page and in UTF-16.
+TEST_F(GuardedAllocation, TextReadTakesNoMoreRoomThanTheFileHasLeft) {
+  struct Case {
+    Tristate format;
+    std::string bytes;
+  } cases[] = {{TristateFalse, "0123456789"},
+               {TristateTrue, std::string("\xFF\xFE" "0\0" "1\0" "2\0" "3\0" "4\0" "5\0", 14)}};
+  for (const Case& c : cases) {
+    WriteBytes(file_, c.bytes);
+    ComPtr<ITextStream> stream;
+    ASSERT_EQ(manager_->OpenTextFile(Bstr(file_).get(), ForReading, VARIANT_FALSE, c.format,
+                                     stream.put()),
+              S_OK);
+    Bstr text;
+    EXPECT_EQ(stream->Read(2, text.put()), S_OK);
+    hook_.Reset();
+    EXPECT_EQ(stream->Read(0x7FFFFFFF, text.put()), S_OK) << c.format;
+    EXPECT_EQ(text.view(), c.format == TristateTrue ? L"2345" : L"23456789");
+    EXPECT_LE(hook_.largest(), 64u * 1024) << "the read-ahead buffer at most";
+    VARIANT_BOOL atEnd = VARIANT_FALSE;
+    EXPECT_EQ(stream->Read(0x7FFFFFFF, text.put()), S_OK);
+    EXPECT_EQ(stream->get_AtEndOfStream(&atEnd), S_OK);
+    EXPECT_EQ(atEnd, VARIANT_TRUE) << "a read at the end still marks it";
+  }
+}
+
 // 2^28 one-byte variants take 4 GiB or more (16 or 24 bytes each), past what the platform can
 // size an array by: refused before anything is read or allocated for it.
 TEST_F(GuardedAllocation, AVariantArrayTooLargeToSizeIsRefusedBeforeReading) {

@@ -136,5 +136,30 @@ TEST_F(IniProfile, WritesRefuseWhatWouldLandElsewhereBeforeTouchingTheFile) {
   EXPECT_EQ(manager->INIReadBoolean(fileName.get(), s.get(), s.get(), 1, nullptr), E_POINTER);
 }
 
+// The platform widens every text into a string that counts its bytes in 16 bits: a section, key,
+// value or default of 32,767 characters or more cannot be given to it (Wine went on with garbage
+// and crashed some calls later), so reads and writes refuse one before the platform sees it.
+TEST_F(IniProfile, TextsThePlatformCannotWidenAreRefused) {
+  const std::wstring longest(32766, L'v'), tooLong(32767, L'v');
+  ASSERT_EQ(Write(L"s", L"k", longest), S_OK);
+  EXPECT_EQ(Read(L"s", L"k"), longest);
+  const std::string before = ReadBytes(file);
+  EXPECT_TRUE(IsSystemError(Write(tooLong, L"k", L"v"), ERROR_INVALID_PARAMETER));
+  EXPECT_TRUE(IsSystemError(Write(L"s", tooLong, L"v"), ERROR_INVALID_PARAMETER));
+  EXPECT_TRUE(IsSystemError(Write(L"s", L"k", tooLong), ERROR_INVALID_PARAMETER));
+  const Bstr s(L"s"), k(L"k"), longText(tooLong);
+  EXPECT_TRUE(IsSystemError(manager->INIDeleteKey(fileName.get(), s.get(), longText.get()),
+                            ERROR_INVALID_PARAMETER));
+  EXPECT_EQ(ReadBytes(file), before);
+  Bstr value;
+  EXPECT_TRUE(IsSystemError(
+      manager->INIReadString(fileName.get(), s.get(), k.get(), longText.get(), value.put()),
+      ERROR_INVALID_PARAMETER));
+  LONG number = 0;
+  EXPECT_TRUE(IsSystemError(
+      manager->INIReadInteger(fileName.get(), longText.get(), k.get(), 0, &number),
+      ERROR_INVALID_PARAMETER));
+}
+
 }  // namespace
 }  // namespace docket::test

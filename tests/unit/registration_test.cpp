@@ -1,5 +1,9 @@
 // What DllRegisterServer writes and DllUnregisterServer removes, checked in a private
-// HKEY_CLASSES_ROOT so that the real registration of the test run is not touched.
+// HKEY_CLASSES_ROOT. The private root does not cover everything: the platform's type-library
+// registration also writes and removes the interfaces' keys of the 32-bit view of the machine's
+// registry, which is shared with every other test. So the tests that register (their suite
+// names start "Registration") run one at a time, alone, and the module is registered again after
+// them (scripts/test).
 #include "support/registry_sandbox.h"
 #include "support/test_support.h"
 

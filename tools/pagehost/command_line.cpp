@@ -5,9 +5,12 @@
 namespace pagehost {
 
 const wchar_t kUsage[] =
-    L"usage: docket-host.exe [--] file1.vbs [file2.vbs ...] [--args value ...]\n"
+    L"usage: docket-host.exe [--check-unload module.dll ...] [--] file1.vbs [file2.vbs ...] [--args value ...]\n"
     L"  Runs the files in order in one script engine (VBScript for .vbs, JScript for .js),\n"
     L"  with the named objects Response, Request, Server and Host.\n"
+    L"  --check-unload: once the page has ended and the engine is released, the module (if loaded)\n"
+    L"  must answer DllCanUnloadNow with S_OK, or the page fails: nothing of it may be left alive\n"
+    L"  (a page that ends with Host.Quit is not checked).\n"
     L"  Exit code: 0 all well (or the Host.Quit code), 1 script error or failed check,\n"
     L"  2 bad command line or unreadable file, 3 the script engine could not be started.\n";
 
@@ -24,6 +27,14 @@ std::wstring LanguageOf(const std::wstring& path) {
 HostCommand ParseCommandLine(const std::vector<std::wstring>& arguments) {
     HostCommand command;
     size_t i = 0;
+    while (i < arguments.size() && arguments[i] == L"--check-unload") {
+        if (i + 1 == arguments.size()) {
+            command.problem = L"--check-unload needs a module name";
+            return command;
+        }
+        command.unloadChecks.push_back(arguments[i + 1]);
+        i += 2;
+    }
     if (i < arguments.size() && arguments[i] == L"--") ++i;
     for (; i < arguments.size(); ++i) {
         if (arguments[i] == L"--args") {

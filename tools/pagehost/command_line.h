@@ -1,5 +1,5 @@
 #pragma once
-// docket-host.exe [--] file1.vbs [file2.vbs ...] [--args value ...]
+// docket-host.exe [--check-unload module.dll ...] [--] file1.vbs [file2.vbs ...] [--args value ...]
 #include <string>
 #include <vector>
 
@@ -8,6 +8,7 @@ namespace pagehost {
 struct HostCommand {
     std::vector<std::wstring> scriptPaths;
     std::vector<std::wstring> pageArguments;  // everything after --args, for Host.Arguments
+    std::vector<std::wstring> unloadChecks;   // modules that must be unloadable once the page ended
     std::wstring problem;                     // set when the command line is unusable
 };
 

@@ -17,7 +17,7 @@ int wmain(int argc, wchar_t** argv) {
             pagehost::WriteText(pagehost::StdStream::Error, pagehost::kUsage);
             return 2;
         }
-        return pagehost::RunPage(command.scriptPaths, command.pageArguments);
+        return pagehost::RunPage(command);
     } catch (const std::bad_alloc&) {
         pagehost::WriteText(pagehost::StdStream::Error, L"docket-host: out of memory\n");
         return 3;

@@ -9,6 +9,7 @@
 #include "page.h"
 #include "script_file.h"
 #include "script_site.h"
+#include "unload_check.h"
 
 namespace pagehost {
 
@@ -77,14 +78,14 @@ void RunFiles(const std::vector<ScriptFile>& files, Engine& engine, ScriptSite& 
 
 }  // namespace
 
-int RunPage(const std::vector<std::wstring>& scriptPaths, const std::vector<std::wstring>& pageArguments) {
+int RunPage(const HostCommand& command) {
     std::vector<ScriptFile> files;
-    if (!LoadAll(scriptPaths, files)) return kExitBadInput;
+    if (!LoadAll(command.scriptPaths, files)) return kExitBadInput;
 
     const ComApartment apartment;
     if (FAILED(apartment.result())) return ReportHostFailure(L"COM did not start", apartment.result(), kExitNoEngine);
 
-    Page page(pageArguments);
+    Page page(command.pageArguments);
     if (const HRESULT hr = page.CreateObjects(); FAILED(hr))
         return ReportHostFailure(L"cannot create the page objects", hr, kExitNoEngine);
     ComPtr<ScriptSite> site;
@@ -103,6 +104,12 @@ int RunPage(const std::vector<std::wstring>& scriptPaths, const std::vector<std:
     engine.script->Close();
     engine = {};
     site.Reset();
+    for (const std::wstring& module : command.unloadChecks) {
+        if (const std::wstring problem = LiveObjectsOf(module); !problem.empty()) {
+            WriteText(StdStream::Error, L"docket-host: " + problem + L"\n");
+            page.RecordScriptError();
+        }
+    }
     page.PrintSummary();
     return page.ExitCode();
 }

@@ -1,0 +1,103 @@
+#include "support/sweep_members.h"
+
+#include "com/bstr.h"
+#include "com/com_ptr.h"
+
+#include <stdexcept>
+
+namespace docket::test {
+namespace {
+
+SweptParameter ParameterOf(const ELEMDESC& element, BSTR name) {
+  SweptParameter parameter;
+  parameter.name = name ? name : L"";
+  if (element.paramdesc.wParamFlags & PARAMFLAG_FHASDEFAULT) {
+    parameter.hasDefault = true;
+    ::VariantCopy(&parameter.defaultValue, &element.paramdesc.pparamdescex->varDefaultValue);
+  }
+  return parameter;
+}
+
+SweptMember MemberOf(ITypeInfo* info, const FUNCDESC& function) {
+  SweptMember member;
+  member.id = function.memid;
+  member.flags = static_cast<WORD>(function.invkind);
+  BSTR names[32] = {};
+  UINT count = 0;
+  info->GetNames(function.memid, names, 32, &count);
+  member.name = names[0] ? names[0] : L"";
+  // The names are looked up by member id, which a property's get and put share: a put's value
+  // is called "value" whatever the library answers for it.
+  const bool put = function.invkind & (INVOKE_PROPERTYPUT | INVOKE_PROPERTYPUTREF);
+  for (SHORT i = 0; i < function.cParams; ++i) {
+    const ELEMDESC& element = function.lprgelemdescParam[i];
+    if (element.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
+    const bool value = put && i == function.cParams - 1;
+    BSTR name = !value && static_cast<UINT>(i + 1) < count ? names[i + 1] : nullptr;
+    member.parameters.push_back(ParameterOf(element, name));
+    if (!name) member.parameters.back().name = L"value";
+  }
+  for (UINT i = 0; i < count; ++i) ::SysFreeString(names[i]);
+  return member;
+}
+
+}  // namespace
+
+std::wstring SweptMember::Label() const {
+  switch (flags) {
+    case DISPATCH_PROPERTYGET: return name + L" get";
+    case DISPATCH_PROPERTYPUT: return name + L" put";
+    case DISPATCH_PROPERTYPUTREF: return name + L" putref";
+    default: return name;
+  }
+}
+
+SweptLibrary::SweptLibrary(const std::wstring& modulePath) {
+  com::ComPtr<ITypeLib> lib;
+  if (FAILED(::LoadTypeLibEx(modulePath.c_str(), REGKIND_NONE, lib.put())))
+    throw std::runtime_error("the module has no type library");
+  for (UINT index = 0; index < lib->GetTypeInfoCount(); ++index) {
+    com::ComPtr<ITypeInfo> info;
+    lib->GetTypeInfo(index, info.put());
+    TYPEATTR* attr = nullptr;
+    info->GetTypeAttr(&attr);
+    const bool dual = attr->typekind == TKIND_DISPATCH && (attr->wTypeFlags & TYPEFLAG_FDUAL);
+    const IID iid = attr->guid;
+    info->ReleaseTypeAttr(attr);
+    if (!dual) continue;
+    // The interface side of a dual interface lists its own members only, without IDispatch's.
+    HREFTYPE ref = 0;
+    com::ComPtr<ITypeInfo> own;
+    if (FAILED(info->GetRefTypeOfImplType(-1, &ref)) || FAILED(info->GetRefTypeInfo(ref, own.put())))
+      throw std::runtime_error("a dual interface without its interface side");
+    SweptInterface swept;
+    swept.iid = iid;
+    com::Bstr name;
+    own->GetDocumentation(MEMBERID_NIL, name.put(), nullptr, nullptr, nullptr);
+    swept.name = std::wstring(name.view());
+    own->GetTypeAttr(&attr);
+    const WORD functions = attr->cFuncs;
+    own->ReleaseTypeAttr(attr);
+    for (WORD i = 0; i < functions; ++i) {
+      FUNCDESC* function = nullptr;
+      own->GetFuncDesc(i, &function);
+      swept.members.push_back(MemberOf(own.get(), *function));
+      own->ReleaseFuncDesc(function);
+    }
+    interfaces_.push_back(std::move(swept));
+  }
+}
+
+SweptLibrary::~SweptLibrary() {
+  for (SweptInterface& swept : interfaces_)
+    for (SweptMember& member : swept.members)
+      for (SweptParameter& parameter : member.parameters) ::VariantClear(&parameter.defaultValue);
+}
+
+const SweptInterface* SweptLibrary::Find(REFIID iid) const {
+  for (const SweptInterface& swept : interfaces_)
+    if (::IsEqualIID(swept.iid, iid)) return &swept;
+  return nullptr;
+}
+
+}  // namespace docket::test

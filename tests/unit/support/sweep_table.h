@@ -1,0 +1,33 @@
+// The argument sweep's record: one line per call, as text that reads well in a review, free of
+// anything that differs between runs or machines (scratch paths, names the system makes up,
+// free space, times, the account names).
+#pragma once
+
+#include "com/win.h"
+
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace docket::test {
+
+// Texts replaced in what a call answers, longest first: {"C:\...\cases\12", "{case}"}, ...
+using Substitutions = std::vector<std::pair<std::wstring, std::wstring>>;
+
+// A call's answer as the table shows it: "S_OK", "S_OK -> \"text\"", "0x80070002 \"File not
+// found.\"", "0x80070057 E_INVALIDARG".
+std::wstring DescribeResult(HRESULT hr, const EXCEPINFO& exception, const VARIANT& result,
+                            const Substitutions& substitutions);
+
+// The name of a result code a bare failure may carry, or empty.
+const wchar_t* CodeName(HRESULT hr);
+
+// The table file of a target: read (empty when absent), written, and the lines that differ.
+std::wstring ReadTable(const std::wstring& path);
+bool WriteTable(const std::wstring& path, const std::wstring& text);
+std::vector<std::wstring> TableDifferences(const std::wstring& expected, const std::wstring& actual);
+
+// The folder of the tables in the source tree, as this process sees it.
+std::wstring TableFolder();
+
+}  // namespace docket::test
