@@ -39,4 +39,31 @@ PlatformPath ToPlatformPath(std::wstring_view text);
 // The refusal of such a path, as the caller's error (the system's text and 0x8007xxxx code).
 HRESULT ReportRefusedPath(REFCLSID clsid, const PlatformPath& path);
 
+// A path the platform hands back (the current directory, the temporary folder, an absolute or a
+// short form), in the same form as an argument. It is read with the platform's wide function:
+// the ANSI one converts it on its own, with best fit or "?" ("C:\Users\t\Temp" for
+// "C:\Users\ţ\Temp", another account's folder), and the module would go on to act on that
+// look-alike. `query(buffer, chars)` writes the path into a wide buffer of `chars` characters and
+// returns its length, or the size it needs when the buffer is too small, or 0 on failure.
+// Refused as an argument is, before anything acts on it:
+// - with the platform's error when it fails (ERROR_PATH_NOT_FOUND when it sets none);
+// - ERROR_FILENAME_EXCED_RANGE when the path would not fit an ANSI buffer of `bufferChars`
+//   (at most MAX_PATH) characters, terminator included;
+// - ERROR_INVALID_NAME when the system code page has no exact form of it.
+template <class Query>
+PlatformPath QueryPlatformPath(DWORD bufferChars, Query&& query);
+
+// --- implementation ---
+
+PlatformPath TakeReturnedPath(const wchar_t* buffer, DWORD length, DWORD bufferChars);
+
+template <class Query>
+PlatformPath QueryPlatformPath(DWORD bufferChars, Query&& query) {
+  wchar_t buffer[MAX_PATH];
+  if (bufferChars > MAX_PATH) bufferChars = MAX_PATH;
+  ::SetLastError(ERROR_SUCCESS);
+  const DWORD length = query(buffer, bufferChars);
+  return TakeReturnedPath(buffer, length, bufferChars);
+}
+
 }  // namespace docket
