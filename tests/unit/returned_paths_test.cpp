@@ -149,5 +149,21 @@ TEST_F(ReturnedPathsTest, AnInexactTemporaryFolderIsRefusedBeforeAFileIsMade) {
   EXPECT_EQ(PathOf(folder.get()), exact);
 }
 
+// A folder's absolute form must fit 255 bytes of the system code page, however few characters
+// that is. Runs in the prefix whose system code page is 932 (see double_byte_paths_test.cpp).
+TEST(SystemDoubleByteReturnedPaths, AbsoluteFormsFitTheBufferInBytesNotCharacters) {
+  if (::GetACP() != 932) GTEST_SKIP() << "needs 932 as the system code page";
+  ScratchDir dir;
+  ComPtr<IFileManager> manager = NewManager();
+  CurrentDirectoryChange current(dir.path());
+  // "<dir>\" and two bytes for each 表 (U+8868): 256 or 257 bytes, far fewer characters.
+  const size_t characters = (256 - dir.path().size()) / 2;
+  ComPtr<IFolder> folder;
+  const HRESULT tooLong = GetFolderOf(manager.get(), std::wstring(characters, L'\x8868'), &folder);
+  EXPECT_TRUE(IsSystemError(tooLong, ERROR_FILENAME_EXCED_RANGE)) << characters;
+  const HRESULT fits = GetFolderOf(manager.get(), std::wstring(characters - 1, L'\x8868'), &folder);
+  EXPECT_TRUE(IsSystemError(fits, ERROR_FILE_NOT_FOUND)) << "only missing";
+}
+
 }  // namespace
 }  // namespace docket::test
