@@ -28,17 +28,19 @@ STDMETHODIMP Drive::get_DriveLetter(BSTR* pbstrLetter) {
 }
 
 // A share names itself; a drive letter may stand for a network connection, whose remote name the
-// network provider knows. Anything else has no share name.
+// network provider knows. Anything else has no share name. The remote name is only handed on,
+// never named to the platform here: it goes back as the provider holds it, whatever characters it
+// has (as a path argument it meets the same refusal as any other).
 STDMETHODIMP Drive::get_ShareName(BSTR* pbstrShareName) {
   DOCKET_RETURN_IF_NULL(pbstrShareName);
   *pbstrShareName = nullptr;
   return location_.Use(ClassId(), [&](const Location& here) {
     if (here.share) return com::ReturnAnsi(here.path, pbstrShareName);
-    const std::string local = here.path.substr(0, here.path.find('\\'));
-    char remote[MAX_PATH];
-    DWORD length = sizeof remote;
-    if (::WNetGetConnectionA(local.c_str(), remote, &length) != NO_ERROR) remote[0] = '\0';
-    return com::ReturnAnsi(remote, pbstrShareName);
+    const std::wstring local = com::FromAnsi(here.path.substr(0, here.path.find('\\')));
+    wchar_t remote[MAX_PATH];
+    DWORD length = MAX_PATH;
+    if (::WNetGetConnectionW(local.c_str(), remote, &length) != NO_ERROR) remote[0] = L'\0';
+    return com::ReturnWide(remote, pbstrShareName);
   });
 }
 

@@ -26,13 +26,16 @@ const FILETIME& Pick(const WIN32_FIND_DATAW& data, Time which) {
   return data.ftLastWriteTime;
 }
 
+// In a buffer of 256 characters. The file system makes the short names up itself: a form that
+// the system code page cannot hold exactly is refused like any other path.
 HRESULT ShortForm(REFCLSID clsid, const std::string& path, std::string* out) {
   if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
-  char buffer[256];
-  const DWORD n = ::GetShortPathNameA(path.c_str(), buffer, sizeof buffer);
-  if (n == 0) return ReportLastError(clsid);
-  if (n >= sizeof buffer) return ReportPathTooLong(clsid);
-  out->assign(buffer, n);
+  const std::wstring widePath = com::FromAnsi(path);
+  PlatformPath shortPath = QueryPlatformPath(256, [&](wchar_t* buffer, DWORD chars) {
+    return ::GetShortPathNameW(widePath.c_str(), buffer, chars);
+  });
+  if (!shortPath) return ReportRefusedPath(clsid, shortPath);
+  *out = std::move(shortPath.text);
   return S_OK;
 }
 

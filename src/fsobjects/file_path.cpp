@@ -39,6 +39,18 @@ PlatformPath ToPlatformPath(std::wstring_view text) {
   return PlatformPath{std::move(*exact)};
 }
 
+PlatformPath TakeReturnedPath(const wchar_t* buffer, DWORD length, DWORD bufferChars) {
+  if (length == 0) {
+    const DWORD error = ::GetLastError();
+    return Refused(error == ERROR_SUCCESS ? ERROR_PATH_NOT_FOUND : error);
+  }
+  if (length >= bufferChars) return Refused(ERROR_FILENAME_EXCED_RANGE);
+  PlatformPath path = ToPlatformPath(std::wstring_view(buffer, length));
+  // In a double-byte code page the form there may take more bytes than the platform's characters.
+  if (path && path.text.size() >= bufferChars) return Refused(ERROR_FILENAME_EXCED_RANGE);
+  return path;
+}
+
 HRESULT ReportRefusedPath(REFCLSID clsid, const PlatformPath& path) {
   return ReportSystemError(clsid, path.refusal);
 }

@@ -1,7 +1,9 @@
 // Paths as the file operations take them from scripts: the system code page form of the string,
 // character for character, at most 259 characters (the platform's classic buffer less its
 // terminator). A path that cannot be handed to the platform exactly as the script wrote it is
-// refused before any platform call, never cut short or approximated.
+// refused before any platform call, never cut short or approximated. Paths that the platform
+// hands back (the current directory, the temporary folder) meet the same rule before the module
+// acts on them.
 #pragma once
 
 #include "com/win.h"
@@ -38,5 +40,29 @@ PlatformPath ToPlatformPath(std::wstring_view text);
 
 // The refusal of such a path, as the caller's error (the system's text and 0x8007xxxx code).
 HRESULT ReportRefusedPath(REFCLSID clsid, const PlatformPath& path);
+
+// The form of a path that a wide platform function wrote into `buffer` (of `bufferChars`
+// characters) and whose length it returned: see QueryPlatformPath.
+PlatformPath TakeReturnedPath(const wchar_t* buffer, DWORD length, DWORD bufferChars);
+
+// A path the platform hands back (the current directory, the temporary folder, an absolute or a
+// short form), in the same form as an argument. It is read with the platform's wide function:
+// the ANSI one converts it on its own, with best fit or "?" ("C:\Users\t\Temp" for
+// "C:\Users\ţ\Temp", another account's folder), and the module would go on to act on that
+// look-alike. `query(buffer, chars)` writes the path into a wide buffer of `chars` characters and
+// returns its length, or the size it needs when the buffer is too small, or 0 on failure.
+// It is refused as an argument would be, before anything acts on it:
+// - with the platform's error when it fails (ERROR_PATH_NOT_FOUND when it sets none);
+// - ERROR_FILENAME_EXCED_RANGE when the path would not fit an ANSI buffer of `bufferChars`
+//   (at most MAX_PATH) characters, terminator included;
+// - ERROR_INVALID_NAME when the system code page has no exact form of it.
+template <class Query>
+PlatformPath QueryPlatformPath(DWORD bufferChars, Query&& query) {
+  wchar_t buffer[MAX_PATH];
+  if (bufferChars > MAX_PATH) bufferChars = MAX_PATH;
+  ::SetLastError(ERROR_SUCCESS);
+  const DWORD length = query(buffer, bufferChars);
+  return TakeReturnedPath(buffer, length, bufferChars);
+}
 
 }  // namespace docket

@@ -1,25 +1,32 @@
 #include "fsobjects/full_path.h"
 
 #include "com/ansi.h"
+#include "fsobjects/file_path.h"
 #include "module/error_report.h"
 
 namespace docket {
 
+DWORD TakeFullPath(const std::string& path, DWORD bufferChars, FullPath* out) {
+  // The path came from the system code page exactly, so it goes back to the same characters.
+  const std::wstring widePath = com::FromAnsi(path);
+  std::wstring finalPart;
+  PlatformPath full = QueryPlatformPath(bufferChars, [&](wchar_t* buffer, DWORD chars) {
+    wchar_t* part = nullptr;
+    const DWORD n = ::GetFullPathNameW(widePath.c_str(), chars, buffer, &part);
+    if (part && n > 0 && n < chars) finalPart = part;
+    return n;
+  });
+  if (!full) return full.refusal;
+  out->text = std::move(full.text);
+  // A part of a text with an exact form has one too.
+  out->finalPart = com::ToAnsiExact(finalPart).value_or(std::string());
+  return ERROR_SUCCESS;
+}
+
 HRESULT ComputeFullPath(REFCLSID clsid, const std::string& path, DWORD bufferChars, FullPath* out) {
   if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
-  char buffer[MAX_PATH];
-  char* finalPart = nullptr;
-  // An empty path fails without setting an error of its own; it names no folder at all.
-  ::SetLastError(ERROR_SUCCESS);
-  const DWORD n = ::GetFullPathNameA(path.c_str(), bufferChars, buffer, &finalPart);
-  if (n == 0) {
-    if (::GetLastError() == ERROR_SUCCESS) return ReportSystemError(clsid, ERROR_PATH_NOT_FOUND);
-    return ReportLastError(clsid);
-  }
-  if (n >= bufferChars) return ReportPathTooLong(clsid);
-  out->text.assign(buffer, n);
-  out->finalPart = finalPart ? std::string(finalPart) : std::string();
-  return S_OK;
+  const DWORD error = TakeFullPath(path, bufferChars, out);
+  return error == ERROR_SUCCESS ? S_OK : ReportSystemError(clsid, error);
 }
 
 }  // namespace docket

@@ -1,5 +1,6 @@
 // The platform's absolute form of a path, in a work buffer of a fixed size: a result that would
-// not fit is refused as too long, never cut.
+// not fit is refused as too long, never cut, and so is one that the system code page cannot hold
+// exactly (a relative path takes the current directory's name, which may hold any character).
 #pragma once
 
 #include "com/win.h"
@@ -18,7 +19,12 @@ struct FullPath {
 inline constexpr DWORD kFolderPathBuffer = 256;
 inline constexpr DWORD kFullPathBuffer = MAX_PATH;
 
-// Reports (under clsid) the platform's failure, or the path-too-long refusal.
+// The absolute form, or the system error for which there is none: the platform's own,
+// ERROR_FILENAME_EXCED_RANGE for one that does not fit, ERROR_INVALID_NAME for one without an
+// exact form. An empty path names no folder at all: ERROR_PATH_NOT_FOUND.
+DWORD TakeFullPath(const std::string& path, DWORD bufferChars, FullPath* out);
+
+// The same for a path of at most 259 characters, with the refusal reported under clsid.
 HRESULT ComputeFullPath(REFCLSID clsid, const std::string& path, DWORD bufferChars, FullPath* out);
 
 }  // namespace docket

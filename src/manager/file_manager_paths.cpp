@@ -1,10 +1,14 @@
 // The path-name functions: joining, splitting and canonicalising paths, and naming a temporary
-// file. Apart from GetTempName none of them fails: whatever yields nothing yields "", and so does
-// a path argument that ToPlatformPath refuses (its text would be another path's).
+// file. Apart from GetTempName none of them fails: whatever yields nothing yields "", and so do a
+// path argument that ToPlatformPath refuses and an absolute form (a relative path completed with
+// the current directory) that the system code page cannot hold: either text would be another
+// path's.
 #include "com/ansi.h"
 #include "fsobjects/file_path.h"
+#include "fsobjects/full_path.h"
 #include "manager/file_manager.h"
 #include "manager/path_text.h"
+#include "manager/temporary_file.h"
 #include "module/error_report.h"
 
 #include <optional>
@@ -24,14 +28,14 @@ struct AbsoluteForm {
   size_t finalPos = pathtext::kNoFinalComponent;
 };
 
-// The platform's absolute form in a MAX_PATH buffer; false when it fails or does not fit.
+// The platform's absolute form in a MAX_PATH buffer; false when it fails, does not fit or has no
+// exact form.
 bool TakeAbsoluteForm(const std::string& path, AbsoluteForm* out) {
-  char buffer[MAX_PATH];
-  char* filePart = nullptr;
-  const DWORD n = ::GetFullPathNameA(path.c_str(), MAX_PATH, buffer, &filePart);
-  if (n == 0 || n >= MAX_PATH) return false;
-  out->text.assign(buffer, n);
-  out->finalPos = filePart ? static_cast<size_t>(filePart - buffer) : pathtext::kNoFinalComponent;
+  FullPath full;
+  if (TakeFullPath(path, kFullPathBuffer, &full) != ERROR_SUCCESS) return false;
+  out->finalPos = full.finalPart.empty() ? pathtext::kNoFinalComponent
+                                         : full.text.size() - full.finalPart.size();
+  out->text = std::move(full.text);
   return true;
 }
 
@@ -97,9 +101,10 @@ STDMETHODIMP FileManager::GetExtensionName(BSTR Path, BSTR* pbstrResult) {
 STDMETHODIMP FileManager::GetAbsolutePathName(BSTR Path, BSTR* pbstrResult) {
   return ReturnPath(pbstrResult, [&]() -> std::string {
     if (com::View(Path).empty()) {
-      char current[MAX_PATH];
-      const DWORD n = ::GetCurrentDirectoryA(MAX_PATH, current);
-      return n == 0 || n >= MAX_PATH ? std::string() : std::string(current, n);
+      PlatformPath current = QueryPlatformPath(MAX_PATH, [](wchar_t* buffer, DWORD chars) {
+        return ::GetCurrentDirectoryW(chars, buffer);
+      });
+      return current ? std::move(current.text) : std::string();
     }
     const std::optional<std::string> path = PathArgument(Path);
     AbsoluteForm form;
@@ -110,15 +115,14 @@ STDMETHODIMP FileManager::GetAbsolutePathName(BSTR Path, BSTR* pbstrResult) {
 STDMETHODIMP FileManager::GetTempName(BSTR* pbstrResult) {
   if (!pbstrResult) return E_POINTER;
   *pbstrResult = nullptr;
-  char folder[MAX_PATH];
-  const DWORD n = ::GetTempPathA(MAX_PATH, folder);
-  if (n == 0) return ReportLastError(ClassId());
-  if (n >= MAX_PATH) return ReportSystemError(ClassId(), ERROR_FILENAME_EXCED_RANGE);
-  char created[MAX_PATH];
-  if (::GetTempFileNameA(folder, "rad", 0, created) == 0) return ReportLastError(ClassId());
-  // The file stays: the caller gets its bare name and may create it anew or use it as it is.
-  const std::string_view full(created);
   return com::Guarded([&] {
+    const PlatformPath folder = QueryPlatformPath(
+        MAX_PATH, [](wchar_t* buffer, DWORD chars) { return ::GetTempPathW(chars, buffer); });
+    if (!folder) return ReportRefusedPath(ClassId(), folder);
+    const PlatformPath created = MakeTemporaryFile(folder.text, "rad");
+    if (!created) return ReportRefusedPath(ClassId(), created);
+    // The file stays: the caller gets its bare name and may create it anew or use it as it is.
+    const std::string_view full(created.text);
     return com::ReturnAnsi(full.substr(LastSeparatorOf(full) + 1), pbstrResult);
   });
 }

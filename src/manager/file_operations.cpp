@@ -8,6 +8,7 @@
 #include "fsobjects/file_move.h"
 #include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
+#include "manager/temporary_file.h"
 #include "module/error_report.h"
 
 namespace docket {
@@ -110,10 +111,9 @@ STDMETHODIMP FileManager::CreateUniqueFile(BSTR FileName, BSTR prefixString, BST
       return ReportSystemError(ClassId(), ERROR_INVALID_NAME);
     const PlatformPath prefix = ToPlatformPath(prefixString);
     if (!prefix) return ReportRefusedPath(ClassId(), prefix);
-    char created[MAX_PATH];
-    if (::GetTempFileNameA(folder.text.c_str(), prefix.text.c_str(), 0, created) == 0)
-      return ReportLastError(ClassId());
-    return com::ReturnAnsi(created, pbstrPath);
+    const PlatformPath created = MakeTemporaryFile(folder.text, prefix.text);
+    if (!created) return ReportRefusedPath(ClassId(), created);
+    return com::ReturnAnsi(created.text, pbstrPath);
   });
 }
 

@@ -1,5 +1,6 @@
 // The system's well-known folders, handed out as Folder objects.
 #include "com/ansi.h"
+#include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "manager/folder_maker.h"
 #include "module/error_report.h"
@@ -7,18 +8,19 @@
 namespace docket {
 namespace {
 
-// The folder's path as the platform gives it, or the platform's refusal.
+// The folder's path as the platform gives it, or the refusal of it (a folder named with a
+// character the system code page lacks, such as a profile folder's, is refused).
 HRESULT QuerySpecialFolder(SpecialFolderConst which, std::string* path) {
-  char buffer[MAX_PATH];
-  DWORD n = 0;
-  switch (which) {
-    case WindowsFolder: n = ::GetWindowsDirectoryA(buffer, MAX_PATH); break;
-    case SystemFolder: n = ::GetSystemDirectoryA(buffer, MAX_PATH); break;
-    case TemporaryFolder: n = ::GetTempPathA(MAX_PATH, buffer); break;
-  }
-  if (n == 0) return ReportLastError(FileManager::ClassId());
-  if (n >= MAX_PATH) return ReportPathTooLong(FileManager::ClassId());
-  path->assign(buffer, n);
+  PlatformPath folder = QueryPlatformPath(MAX_PATH, [&](wchar_t* buffer, DWORD chars) -> DWORD {
+    switch (which) {
+      case WindowsFolder: return ::GetWindowsDirectoryW(buffer, chars);
+      case SystemFolder: return ::GetSystemDirectoryW(buffer, chars);
+      case TemporaryFolder: return ::GetTempPathW(chars, buffer);
+    }
+    return 0;
+  });
+  if (!folder) return ReportRefusedPath(FileManager::ClassId(), folder);
+  *path = std::move(folder.text);
   // The temporary folder comes with a closing backslash that the other two do not have.
   if (which == TemporaryFolder) path->pop_back();
   return S_OK;
