@@ -191,6 +191,8 @@ class Worker {
   void Enumerate() {
     ComPtr<IUnknown> unknown;
     ComPtr<IEnumVARIANT> items;
+    Variant keys;
+    Expect(Ok(shared_.dictionary->Keys(keys.get())), "Keys");
     if (!Ok(shared_.dictionary->get__NewEnum(unknown.put())) || !Ok(unknown.As(&items)))
       return Expect(false, "_NewEnum");
     std::vector<std::wstring> seen;
