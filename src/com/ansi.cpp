@@ -34,16 +34,21 @@ std::string ToAnsi(std::wstring_view text) {
 
 std::optional<std::string> ToAnsiExact(std::wstring_view text) {
   std::string out;
-  if (text.empty()) return out;
+  if (!ToAnsiExact(text, &out)) return std::nullopt;
+  return out;
+}
+
+bool ToAnsiExact(std::wstring_view text, std::string* out) {
+  out->clear();
+  if (text.empty()) return true;
   // A UTF-8 code page has every character but takes neither flag nor default-character check;
   // there only ill-formed UTF-16 (a lone surrogate) has no exact form.
   static const bool utf8 = ::GetACP() == CP_UTF8;
   BOOL usedDefault = FALSE;
   const bool converted =
-      utf8 ? WideToAnsi(text, CP_UTF8, WC_ERR_INVALID_CHARS, nullptr, &out)
-           : WideToAnsi(text, CP_ACP, WC_NO_BEST_FIT_CHARS, &usedDefault, &out);
-  if (!converted || usedDefault) return std::nullopt;
-  return out;
+      utf8 ? WideToAnsi(text, CP_UTF8, WC_ERR_INVALID_CHARS, nullptr, out)
+           : WideToAnsi(text, CP_ACP, WC_NO_BEST_FIT_CHARS, &usedDefault, out);
+  return converted && !usedDefault;
 }
 
 std::wstring FromAnsi(std::string_view text) {

@@ -30,6 +30,9 @@ inline std::string ToAnsi(BSTR text) { return ToAnsi(View(text)); }
 // The system code page form of a text only when every character has an exact one there: no
 // look-alike, no default character (nor, on a UTF-8 system code page, a lone surrogate).
 std::optional<std::string> ToAnsiExact(std::wstring_view text);
+// The same into a caller's string, whose storage is reused (for names converted one after
+// another); false when there is no exact form, and *out is then unspecified.
+bool ToAnsiExact(std::wstring_view text, std::string* out);
 
 // Converts from the system code page.
 std::wstring FromAnsi(std::string_view text);

@@ -2,7 +2,7 @@
 
 #include "com/ansi.h"
 #include "com/guard.h"
-#include "com/handles.h"
+#include "fsobjects/directory_search.h"
 #include "fsobjects/file_path.h"
 #include "module/error_report.h"
 
@@ -17,7 +17,7 @@ constexpr DWORD kReportedAttributes =
 constexpr DWORD kUnsettableAttributes = QFDirectory | QFAlias | QFCompressed;
 constexpr DWORD kSettableAttributes = QFReadOnly | QFHidden | QFSystem | QFArchive;
 
-const FILETIME& Pick(const WIN32_FIND_DATAA& data, Time which) {
+const FILETIME& Pick(const WIN32_FIND_DATAW& data, Time which) {
   switch (which) {
     case Time::Created: return data.ftCreationTime;
     case Time::LastAccessed: return data.ftLastAccessTime;
@@ -55,14 +55,15 @@ HRESULT ReadTime(REFCLSID clsid, const std::string& path, Time which, DATE* out)
   if (!out) return E_POINTER;
   *out = 0;
   if (path.size() > com::kMaxPathChars) return ReportPathTooLong(clsid);
-  WIN32_FIND_DATAA data;
-  {
-    com::UniqueFind find(::FindFirstFileA(path.c_str(), &data));
-    if (!find) return ReportLastError(clsid);
+  FILETIME time;
+  {  // the listing's own entry for the path: only its times are read, never its name
+    DirectorySearch search;
+    if (!search.Start(path)) return ReportLastError(clsid);
+    time = Pick(search.entry(), which);
   }
   FILETIME local;
   SYSTEMTIME system;
-  if (!::FileTimeToLocalFileTime(&Pick(data, which), &local) ||
+  if (!::FileTimeToLocalFileTime(&time, &local) ||
       !::FileTimeToSystemTime(&local, &system))
     return ReportLastError(clsid);
   if (!::SystemTimeToVariantTime(&system, out)) return ReportSystemError(clsid, ERROR_INVALID_DATA);

@@ -1,7 +1,8 @@
 // Files and SubFolders: each call lists the directory afresh and returns a new snapshot holding
 // fully made objects. A directory that cannot be listed gives an empty collection; an entry whose
 // object cannot be made (it vanished meanwhile, or the platform refuses even to look at it) is
-// left out.
+// left out. So is an entry whose name has no exact form in the system code page: an object for
+// it would have no path of its own, only one that names another entry or none.
 #include "com/ansi.h"
 #include "com/make_child.h"
 #include "fsobjects/directory_search.h"
@@ -21,12 +22,12 @@ HRESULT AddFiles(const std::string& folder, const std::string& pattern, IFileCol
   if (!search.Start(pattern)) return S_OK;
   const std::wstring wideFolder = com::FromAnsi(folder);
   do {
-    if (search.isDirectory()) continue;
+    if (search.isDirectory() || !search.hasExactName()) continue;
     com::ComPtr<File> file;
     DOCKET_RETURN_IF_FAILED(File::Create(&file));
     com::ComPtr<IFileInit> init;
     DOCKET_RETURN_IF_FAILED(file.As(&init));
-    const com::Bstr name = com::AnsiToBstr(search.name());
+    const com::Bstr name(search.wideName());
     if (FAILED(init->InitFolderName(wideFolder.c_str(), name.get()))) continue;
     DOCKET_RETURN_IF_FAILED(keyed_collection::AddObject(files, search.name(), init.get()));
   } while (search.Advance());
@@ -37,7 +38,7 @@ HRESULT AddSubFolders(const std::string& folder, IFolderCollectionInit* folders)
   DirectorySearch search;
   if (!search.Start(folder + "\\*")) return S_OK;
   do {
-    if (!search.isDirectory() || search.isDotEntry()) continue;
+    if (!search.isDirectory() || search.isDotEntry() || !search.hasExactName()) continue;
     std::string childPath;
     if (!JoinPath(folder, search.name(), &childPath)) continue;  // no Folder can be made for it
     com::ComPtr<Folder> child;

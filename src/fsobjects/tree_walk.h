@@ -1,7 +1,11 @@
 // The recursive walks over a folder tree: delete it, copy it, add up its size. Each lists a
 // directory in the platform's order, skips "." and "..", goes depth first, stops at the first
 // failure (reported under clsid) and undoes nothing done before it. A path that would grow past
-// the limit of 259 characters on the way is refused, never cut.
+// the limit of 259 characters on the way is refused, never cut. An entry whose name has no exact
+// form in the system code page is never named to the platform by a look-alike: it is refused with
+// the invalid-name error naming it. Delete and copy first walk the tree they are about to change
+// without touching it, so that such an entry, a folder they cannot list or a path beyond the
+// limit stops them before they delete or make anything.
 #pragma once
 
 #include "com/win.h"
@@ -26,7 +30,8 @@ HRESULT DeleteTree(REFCLSID clsid, const std::string& dir, bool force);
 HRESULT CopyTree(REFCLSID clsid, const std::string& source, const std::string& target,
                  bool overwrite);
 
-// Adds the sizes of all files below dir to *total.
+// Adds the sizes of all files below dir to *total. A file's size comes from the listing, so its
+// name does not matter; a folder without an exact name cannot be looked into and is refused.
 HRESULT SumTree(REFCLSID clsid, const std::string& dir, ULONGLONG* total);
 
 }  // namespace docket

@@ -1,11 +1,15 @@
 // Deleting files by name or wildcard. Folders that match are left alone; the first file that
 // cannot be deleted ends the run with a message naming it, and what was deleted before stays so.
+// A matching file whose name has no exact form in the system code page ends it before any file
+// is deleted.
 #include "com/ansi.h"
-#include "com/handles.h"
+#include "fsobjects/directory_search.h"
 #include "fsobjects/file_path.h"
 #include "manager/file_manager.h"
 #include "module/error_report.h"
 #include "module/policy.h"
+
+#include <vector>
 
 namespace docket {
 namespace {
@@ -37,19 +41,30 @@ STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) {
     const PlatformPath pattern = ToPlatformPath(FileSpec);
     if (!pattern) return ReportRefusedPath(ClassId(), pattern);
 
-    WIN32_FIND_DATAA entry;
-    com::UniqueFind search(::FindFirstFileA(pattern.text.c_str(), &entry));
-    if (!search) {
+    DirectorySearch search;
+    if (!search.Start(pattern.text)) {
       const DWORD error = ::GetLastError();
       if (error != ERROR_FILE_NOT_FOUND) return ReportWithSystemText(ClassId(), {}, error);
       const std::wstring message = std::wstring(com::View(FileSpec)) + L" could not be found";
       return ReportError(ClassId(), message.c_str(), 0);
     }
 
+    // Every match is named before the first file goes: a file that can only be named by a
+    // look-alike (or a "?"), or only by a path beyond the limit, refuses the whole deletion.
     const std::string folder = FolderOfPattern(pattern.text);
+    std::vector<std::string> names;
     do {
-      const std::string name = folder + entry.cFileName;
+      if (!search.hasExactName()) {
+        if (search.isDirectory()) continue;  // matching folders are left alone anyway
+        return ReportInexactName(ClassId(), folder, search);
+      }
+      std::string name = folder;
+      name += search.name();
       if (!FitsPath(name)) return ReportPathTooLong(ClassId());
+      names.push_back(std::move(name));
+    } while (search.Advance());
+
+    for (const std::string& name : names) {
       const DWORD attributes = ::GetFileAttributesA(name.c_str());
       if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_DIRECTORY))
         continue;
@@ -60,7 +75,7 @@ STDMETHODIMP FileManager::DeleteFile(BSTR FileSpec, VARIANT_BOOL Force) {
         const DWORD error = ::GetLastError();
         return ReportWithSystemText(ClassId(), "File: " + name + "\nError: ", error);
       }
-    } while (::FindNextFileA(search.get(), &entry));
+    }
     return S_OK;
   });
 }

@@ -31,12 +31,16 @@ void TrimLineEnd(std::string* text) {
 }
 
 // Builds the description of a system error, or returns false when the system has no text for it.
-bool DescribeSystemError(DWORD error, const char* prefix, std::wstring* description) {
+bool DescribeSystemError(DWORD error, std::wstring_view prefix, std::wstring* description) {
   std::string text;
   if (!LookUpMessage(error, 0, &text)) return false;
   TrimLineEnd(&text);
-  *description = com::FromAnsi(prefix ? std::string(prefix) + text : text);
+  description->assign(prefix).append(com::FromAnsi(text));
   return true;
+}
+
+bool DescribeSystemError(DWORD error, const char* prefix, std::wstring* description) {
+  return DescribeSystemError(error, prefix ? com::FromAnsi(prefix) : std::wstring(), description);
 }
 
 }  // namespace
@@ -83,6 +87,12 @@ HRESULT ReportLastError(REFCLSID clsid, const char* prefix) {
 }
 
 HRESULT ReportSystemError(REFCLSID clsid, DWORD error, const char* prefix) {
+  return com::Guarded([&] {
+    return ReportSystemError(clsid, error, prefix ? com::FromAnsi(prefix) : std::wstring());
+  });
+}
+
+HRESULT ReportSystemError(REFCLSID clsid, DWORD error, std::wstring_view prefix) {
   return com::Guarded([&] {
     std::wstring description;
     const bool found = DescribeSystemError(error, prefix, &description);

@@ -6,6 +6,7 @@
 #include "com/win.h"
 
 #include <string>
+#include <string_view>
 
 namespace docket {
 
@@ -20,6 +21,8 @@ HRESULT ReportLastError(REFCLSID clsid, const char* prefix = nullptr);
 
 // The same for an error number noted by the caller right after the failing call.
 HRESULT ReportSystemError(REFCLSID clsid, DWORD error, const char* prefix = nullptr);
+// With a prefix that may hold what the system code page cannot (a name as the platform lists it).
+HRESULT ReportSystemError(REFCLSID clsid, DWORD error, std::wstring_view prefix);
 
 // The refusal of a path longer than the module handles (259 characters): the system's own
 // "file name too long" error, never a truncated path.

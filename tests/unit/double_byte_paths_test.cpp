@@ -126,6 +126,28 @@ TEST_F(SystemDoubleBytePaths, ListingsAndTreeWalksStayInsideTheFolder) {
   EXPECT_EQ(ReadBytes(dir / (sibling + L"\\keep.txt")), "kept") << "the sibling is untouched";
 }
 
+// The yen sign (U+00A5) has no form in 932 but a look-alike there: 5C, the backslash. Listed in
+// the system code page, the entry "..¥precious.txt" would read "..\precious.txt": a file outside
+// the folder, which neither the listing, nor a wildcard delete, nor the folder's delete may reach.
+TEST_F(SystemDoubleBytePaths, AYenSignInANameIsNeverTakenForASeparator) {
+  MakeDirs(dir, {L"source"});
+  WriteBytes(dir / L"precious.txt", "keep");
+  const std::wstring entry = dir / L"source\\..\u00A5precious.txt";
+  WriteBytes(entry, "x");
+  ComPtr<IFolder> source = FolderAt(dir / L"source");
+  ASSERT_TRUE(source);
+  ComPtr<IFileCollection> files;
+  long count = -1;
+  ASSERT_EQ(source->get_Files(files.put()), S_OK);
+  EXPECT_EQ(files->get_Count(&count), S_OK);
+  EXPECT_EQ(count, 0) << "no File for precious.txt";
+  const HRESULT deleted = manager->DeleteFile(Bstr(dir / L"source\\*").get(), VARIANT_TRUE);
+  EXPECT_TRUE(IsSystemError(deleted, ERROR_INVALID_NAME, entry + L": ")) << "DeleteFile";
+  EXPECT_TRUE(IsSystemError(source->Delete(VARIANT_TRUE), ERROR_INVALID_NAME, entry + L": "));
+  EXPECT_EQ(ReadBytes(dir / L"precious.txt"), "keep");
+  EXPECT_TRUE(Exists(entry));
+}
+
 TEST_F(SystemDoubleBytePaths, CreateFolderMakesEveryLevelAndDeleteFileFindsTheName) {
   const std::wstring nested = dir / (kTable + L"\\" + kSaw);
   ComPtr<IFolder> made;

@@ -21,16 +21,17 @@ std::wstring Substitute(std::wstring text, const Substitutions& substitutions) {
   return text;
 }
 
-// Temporary names the system makes up ("rad1a2b.tmp", "pre3f.tmp"): their hexadecimal digits
-// differ by run, in number too, and may follow a prefix that ends in one. The whole run shows
-// as "#".
+// Temporary names the system makes up ("rad1a2b.tmp"): their hexadecimal digits differ by run, and
+// so does their number (a count of milliseconds written without leading zeros, which has fewer
+// digits shortly after the Wine server starts). The whole run of hexadecimal digits before ".tmp"
+// becomes "XXXX", taking along any the prefix ends with, so that the mask has one form.
 std::wstring MaskMadeUpNames(std::wstring text) {
   for (size_t dot = 0; (dot = text.find(L".tmp", dot)) != std::wstring::npos; dot += 4) {
     size_t start = dot;
     while (start > 0 && std::iswxdigit(text[start - 1])) --start;
     if (start == dot) continue;
-    text.replace(start, dot - start, L"#");
-    dot = start + 1;
+    text.replace(start, dot - start, L"XXXX");
+    dot = start + 4;
   }
   return text;
 }
