@@ -10,59 +10,39 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
+#include <cstring>
 #include <functional>
-#include <memory>
 #include <string>
 #include <vector>
 
 namespace {
 
-constexpr int kRepeats = 3;
+constexpr int kRepeats = 3;  // a round runs the work this often: thread times tick in 10 ms steps
+constexpr DWORD kPiece = 256 * 1024;
 
 struct Timing {
   double cpu = 1e9, wall = 1e9;
 };
 
-double ThreadSeconds() {
-  FILETIME created, exited, kernel, user;
-  ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
-  auto seconds = [](const FILETIME& t) {
-    return (static_cast<ULONGLONG>(t.dwHighDateTime) << 32 | t.dwLowDateTime) * 1e-7;
-  };
-  return seconds(kernel) + seconds(user);
-}
+double Seconds(const FILETIME& t) { return (ULONGLONG{t.dwHighDateTime} << 32 | t.dwLowDateTime) * 1e-7; }
 
-double WallSeconds() {
+Timing Now() {
+  FILETIME created, exited, kernel, user;
   LARGE_INTEGER now, frequency;
+  ::GetThreadTimes(::GetCurrentThread(), &created, &exited, &kernel, &user);
   ::QueryPerformanceCounter(&now);
   ::QueryPerformanceFrequency(&frequency);
-  return static_cast<double>(now.QuadPart) / frequency.QuadPart;
+  return {Seconds(kernel) + Seconds(user), static_cast<double>(now.QuadPart) / frequency.QuadPart};
 }
 
-// Runs the work three times in a row: the thread times tick in 10 ms steps.
 void Measure(Timing* best, const std::function<bool()>& work) {
-  const double cpu = ThreadSeconds(), wall = WallSeconds();
-  for (int i = 0; i < kRepeats; ++i) {
-    if (!work()) {
-      std::printf("failed\n");
-      std::exit(1);
-    }
-  }
-  best->cpu = std::min(best->cpu, ThreadSeconds() - cpu);
-  best->wall = std::min(best->wall, WallSeconds() - wall);
-}
-
-// Calls a method of the component by name with string and integer arguments.
-bool Call(IDispatch* object, const wchar_t* name, std::vector<VARIANT> args) {
-  DISPID id;
-  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
-  if (FAILED(object->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
-  std::reverse(args.begin(), args.end());
-  DISPPARAMS params{args.data(), nullptr, static_cast<UINT>(args.size()), 0};
-  const HRESULT hr = object->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
-                                    nullptr, nullptr, nullptr);
-  for (VARIANT& v : args) ::VariantClear(&v);
-  return SUCCEEDED(hr);
+  const Timing start = Now();
+  for (int i = 0; i < kRepeats; ++i)
+    if (!work()) std::printf("failed\n"), std::exit(1);
+  const Timing end = Now();
+  best->cpu = std::min(best->cpu, end.cpu - start.cpu);
+  best->wall = std::min(best->wall, end.wall - start.wall);
 }
 
 VARIANT Text(const std::wstring& text) {
@@ -72,20 +52,39 @@ VARIANT Text(const std::wstring& text) {
   return v;
 }
 
-VARIANT Number(LONG value) {
-  VARIANT v;
-  V_VT(&v) = VT_I4;
-  V_I4(&v) = value;
-  return v;
+// EncryptFile or DecryptFile by name, as a page calls it.
+bool Crypt(IDispatch* manager, const wchar_t* name, const std::wstring& in, const std::wstring& out, LONG method) {
+  DISPID id;
+  LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
+  if (FAILED(manager->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
+  VARIANT args[4] = {{}, Text(L"secret"), Text(out), Text(in)};  // last first
+  V_VT(&args[0]) = VT_I4;
+  V_I4(&args[0]) = method;
+  DISPPARAMS params{args, nullptr, 4, 0};
+  const HRESULT hr = manager->Invoke(id, IID_NULL, LOCALE_USER_DEFAULT, DISPATCH_METHOD, &params,
+                                     nullptr, nullptr, nullptr);
+  for (VARIANT& v : args) ::VariantClear(&v);
+  return SUCCEEDED(hr);
 }
 
-std::wstring Wide(const char* text) { return std::wstring(text, text + strlen(text)); }
+bool Copy(const std::wstring& from, const std::wstring& to, BYTE* piece) {
+  HANDLE in = ::CreateFileW(from.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+  HANDLE out = ::CreateFileW(to.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  DWORD read = 0, written = 0;
+  bool ok = in != INVALID_HANDLE_VALUE && out != INVALID_HANDLE_VALUE;
+  while (ok && ::ReadFile(in, piece, kPiece, &read, nullptr) && read > 0)
+    ok = ::WriteFile(out, piece, read, &written, nullptr) && written == read;
+  ::CloseHandle(in);
+  ::CloseHandle(out);
+  return ok;
+}
 
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 3) return 2;
-  const std::wstring input = Wide(argv[1]), work = Wide(argv[2]);
+  const std::wstring input(argv[1], argv[1] + strlen(argv[1])), work(argv[2], argv[2] + strlen(argv[2]));
+  const std::wstring out = work + L"\\encrypted.bin", back = work + L"\\decrypted.bin";
   ::CoInitializeEx(nullptr, COINIT_MULTITHREADED);
   CLSID clsid;
   IDispatch* manager = nullptr;
@@ -96,11 +95,11 @@ int main(int argc, char** argv) {
     return 1;
   }
 
-  // The file's bytes in memory, for the platform's raw RC4.
+  // The file's bytes in memory, for the platform's raw RC4 keyed as the component keys it.
   HANDLE file = ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
   LARGE_INTEGER size{};
   ::GetFileSizeEx(file, &size);
-  std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart));
+  std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart)), piece(kPiece);
   DWORD got = 0;
   ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
   ::CloseHandle(file);
@@ -111,16 +110,13 @@ int main(int argc, char** argv) {
   ::CryptCreateHash(provider, CALG_MD5, 0, 0, &hash);
   ::CryptHashData(hash, reinterpret_cast<const BYTE*>("secret"), 6, 0);
   ::CryptDeriveKey(provider, CALG_RC4, hash, 0, &key);
-  constexpr DWORD kPiece = 256 * 1024;
-  const std::unique_ptr<BYTE[]> piece(new BYTE[kPiece]);
 
   Timing twofish, twofishBack, rc4, rc4Back, rawRc4, copy;
-  const std::wstring out = work + L"\\encrypted.bin", back = work + L"\\decrypted.bin";
   for (int round = 0; round < 5; ++round) {
-    Measure(&twofish, [&] { return Call(manager, L"EncryptFile", {Text(input), Text(out), Text(L"secret"), Number(2)}); });
-    Measure(&twofishBack, [&] { return Call(manager, L"DecryptFile", {Text(out), Text(back), Text(L"secret"), Number(2)}); });
-    Measure(&rc4, [&] { return Call(manager, L"EncryptFile", {Text(input), Text(out), Text(L"secret"), Number(1)}); });
-    Measure(&rc4Back, [&] { return Call(manager, L"DecryptFile", {Text(out), Text(back), Text(L"secret"), Number(1)}); });
+    Measure(&twofish, [&] { return Crypt(manager, L"EncryptFile", input, out, 2); });
+    Measure(&twofishBack, [&] { return Crypt(manager, L"DecryptFile", out, back, 2); });
+    Measure(&rc4, [&] { return Crypt(manager, L"EncryptFile", input, out, 1); });
+    Measure(&rc4Back, [&] { return Crypt(manager, L"DecryptFile", out, back, 1); });
     Measure(&rawRc4, [&] {
       for (size_t at = 0; at < bytes.size(); at += kPiece) {
         DWORD length = static_cast<DWORD>(std::min<size_t>(kPiece, bytes.size() - at));
@@ -128,17 +124,7 @@ int main(int argc, char** argv) {
       }
       return true;
     });
-    Measure(&copy, [&] {
-      HANDLE from = ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-      HANDLE to = ::CreateFileW(back.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-      DWORD read = 0, written = 0;
-      bool ok = from != INVALID_HANDLE_VALUE && to != INVALID_HANDLE_VALUE;
-      while (ok && ::ReadFile(from, piece.get(), kPiece, &read, nullptr) && read > 0)
-        ok = ::WriteFile(to, piece.get(), read, &written, nullptr) && written == read;
-      ::CloseHandle(from);
-      ::CloseHandle(to);
-      return ok;
-    });
+    Measure(&copy, [&] { return Copy(input, back, piece.data()); });
   }
   const double mb = kRepeats * bytes.size() / 1e6;
   auto row = [&](const char* what, const Timing& t) {

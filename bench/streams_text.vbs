@@ -3,13 +3,13 @@
 '     docket-host.exe streams_text.vbs --args <scratch folder> <side> <side>
 ' where a side is "name;program id;format;sample file" (the two samples hold the same text).
 ' Prints one "measure-name seconds count" line per measurement; the runner turns them into
-' per-line costs.
+' per-line costs. Each loop is timed kRepeats times, the sides in turns; the fastest run counts.
 Option Explicit
 
-Const kRepeats = 5          ' the loops are timed this often, in turns; the fastest run of each counts
+Const kRepeats = 5
 Const kWrittenLines = 200000
 
-Dim scratchFolder, lineText
+Dim scratchFolder, lineText, linesRead, started
 scratchFolder = Host.Arguments(0)
 
 Class Side  ' one field a line: Wine's VBScript takes no list after Public
@@ -20,89 +20,82 @@ Class Side  ' one field a line: Wine's VBScript takes no list after Public
 End Class
 
 Function MakeSide(spec)
-    Dim parts, made
+    Dim parts
     parts = Split(spec, ";")
-    Set made = New Side
-    made.Name = parts(0)
-    Set made.Manager = CreateObject(parts(1))
-    made.Format = CLng(parts(2))
-    made.Sample = parts(3)
-    Set MakeSide = made
+    Set MakeSide = New Side
+    MakeSide.Name = parts(0)
+    Set MakeSide.Manager = CreateObject(parts(1))
+    MakeSide.Format = CLng(parts(2))
+    MakeSide.Sample = parts(3)
 End Function
 
-Sub Report(measureName, seconds, count)
-    Response.Write measureName & " " & seconds & " " & count & vbLf
-End Sub
+' Seconds since `started`, across midnight too.
+Function Elapsed()
+    Elapsed = Timer - started
+    If Elapsed < 0 Then Elapsed = Elapsed + 86400
+End Function
 
-' Seconds since `start`, across midnight too.
-Function SecondsSince(start)
-    SecondsSince = Timer - start
-    If SecondsSince < 0 Then SecondsSince = SecondsSince + 86400
+Function Fastest(previous, seconds)
+    If previous < 0 Or seconds < previous Then Fastest = seconds Else Fastest = previous
 End Function
 
 Function OpenSample(side)
     Set OpenSample = side.Manager.OpenTextFile(side.Sample, 1, False, side.Format)
 End Function
 
-Dim linesRead
-
 Function TimeReadLines(side)
-    Dim stream, textLine, n, start
+    Dim stream, textLine, n
     Set stream = OpenSample(side)
     n = 0
-    start = Timer
+    started = Timer
     Do Until stream.AtEndOfStream
         textLine = stream.ReadLine
         n = n + 1
     Loop
-    TimeReadLines = SecondsSince(start)
+    TimeReadLines = Elapsed()
     stream.Close
     linesRead = n
 End Function
 
-' The same loop without the stream: a test and a count per line, and an assignment that copies
+' The same loops without the stream: a test and a count per line, and an assignment that copies
 ' no string (storing the line a call returns is part of the call's cost).
 Function TimeEmptyReadLoop(count)
-    Dim textLine, n, total, start
+    Dim textLine, n, total
     n = 0
     total = count
-    start = Timer
+    started = Timer
     Do Until n >= total
         textLine = n
         n = n + 1
     Loop
-    TimeEmptyReadLoop = SecondsSince(start)
-End Function
-
-Function TimeWriteLines(side)
-    Dim stream, i, start
-    ' A new file each time (writing an existing one does not truncate it).
-    Set stream = side.Manager.CreateTextFile(scratchFolder & "\" & side.Name & "-written.txt", True)
-    stream.Close
-    Set stream = side.Manager.OpenTextFile(scratchFolder & "\" & side.Name & "-written.txt", 2, False, side.Format)
-    start = Timer
-    For i = 1 To kWrittenLines
-        stream.WriteLine lineText
-    Next
-    TimeWriteLines = SecondsSince(start)
-    stream.Close
+    TimeEmptyReadLoop = Elapsed()
 End Function
 
 Function TimeEmptyWriteLoop()
-    Dim textLine, i, start
-    start = Timer
-    For i = 1 To kWrittenLines
-        textLine = i
-    Next
-    TimeEmptyWriteLoop = SecondsSince(start)
+    Dim textLine, i
+    started = Timer
+    For i = 1 To kWrittenLines : textLine = i : Next
+    TimeEmptyWriteLoop = Elapsed()
+End Function
+
+Function TimeWriteLines(side)
+    Dim stream, path, i
+    ' A new file each time (writing an existing one does not truncate it).
+    path = scratchFolder & "\" & side.Name & "-written.txt"
+    side.Manager.CreateTextFile(path, True).Close
+    Set stream = side.Manager.OpenTextFile(path, 2, False, side.Format)
+    started = Timer
+    For i = 1 To kWrittenLines : stream.WriteLine lineText : Next
+    TimeWriteLines = Elapsed()
+    stream.Close
 End Function
 
 Function TimeReadAll(side)
-    Dim stream, everything, start
+    Dim stream, everything
     Set stream = OpenSample(side)
-    start = Timer
+    started = Timer
     everything = stream.ReadAll
-    TimeReadAll = SecondsSince(start)
+    TimeReadAll = Elapsed()
     stream.Close
     If Len(everything) = 0 Then Err.Raise vbObjectError + 1, "bench", "ReadAll returned nothing"
 End Function
@@ -120,9 +113,9 @@ Function FastestReadAll(side)
     Next
 End Function
 
-Function Fastest(previous, seconds)
-    If previous < 0 Or seconds < previous Then Fastest = seconds Else Fastest = previous
-End Function
+Sub Report(measureName, seconds, count)
+    Response.Write measureName & " " & seconds & " " & count & vbLf
+End Sub
 
 Dim a, b, round, readA, readB, emptyRead, writeA, writeB, emptyWrite
 Set a = MakeSide(Host.Arguments(1))

@@ -7,27 +7,16 @@ Set fm = CreateObject("Corvane.FileManager")
 Set fso = CreateObject("Scripting.FileSystemObject")
 
 Sub Expect(what, actual, expected)
-  If actual <> expected Then
-    WScript.Echo "surprise: " & what & " gave " & actual & ", not " & expected
-  End If
+  If actual <> expected Then WScript.Echo "surprise: " & what & " gave " & actual & ", not " & expected
 End Sub
 
 ' The statement before failed with `number` (any system error, 0x8007xxxx, when Empty) and with
 ' `description` (any but none when Empty). Clears the error.
 Sub ExpectFailure(what, number, description)
   Dim ok
-  If IsEmpty(number) Then
-    ok = (Err.Number And &HFFFF0000) = &H80070000
-  Else
-    ok = Err.Number = number
-  End If
-  If IsEmpty(description) Then
-    ok = ok And Err.Description <> ""
-  Else
-    ok = ok And Err.Description = description
-  End If
-  If Not ok Then WScript.Echo "surprise: " & what & " raised " & Hex(Err.Number) & " " & _
-                              Err.Description
+  If IsEmpty(number) Then ok = (Err.Number And &HFFFF0000) = &H80070000 Else ok = Err.Number = number
+  If IsEmpty(description) Then ok = ok And Err.Description <> "" Else ok = ok And Err.Description = description
+  If Not ok Then WScript.Echo "surprise: " & what & " raised " & Hex(Err.Number) & " " & Err.Description
   Err.Clear
 End Sub
 

@@ -71,9 +71,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     CheckOrder(order, key, previous);
     previous = key;
     switch (input.ConsumeIntegralInRange(0, 7)) {
-      case 0:
-      case 1:
-      case 2: {  // a duplicate keeps the first value and the caller keeps its own
+      case 0: case 1: case 2: {  // a duplicate keeps the first value and the caller keeps its own
         const bool fresh = model.emplace(key, step).second;
         std::wstring offered = key;
         int value = step;

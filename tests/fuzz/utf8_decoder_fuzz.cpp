@@ -1,14 +1,9 @@
-// The UTF-8 decoder against the C library's converter (glibc iconv, UTF-8 to UTF-16LE) on the same
-// bytes, and against itself when the bytes arrive in pieces.
-//
-// iconv replaces nothing: it converts up to the first ill-formed or cut-off sequence and stops,
-// telling the two apart (EILSEQ, EINVAL). So what compares is this: every well-formed run decodes
-// to the same code units; iconv stops exactly where the decoder puts a U+FFFD; and iconv, started
-// again where the decoder's maximal subpart ends, agrees with the decoder on what follows. The
-// length of a maximal subpart does not compare: glibc checks a cut-off sequence more loosely than
-// a whole one (E0 80 and a lone F5 are "incomplete" to it, two ill-formed subparts here), so only
-// its shape is checked: a lead byte and continuation bytes, and "incomplete" to iconv when longer
-// than one byte. Cut-off sequences at the very end (EINVAL) must come back as U+FFFD only.
+// The UTF-8 decoder against glibc's iconv (UTF-8 to UTF-16LE) on the same bytes, and against itself
+// when the bytes arrive in pieces. iconv stops at the first ill-formed (EILSEQ) or cut-off (EINVAL)
+// sequence: every well-formed run must decode alike, iconv must stop where the decoder puts a
+// U+FFFD, and agree with it again from the end of the decoder's maximal subpart. The subpart's
+// length does not compare (glibc calls E0 80 or a lone F5 "incomplete", two subparts here): only its
+// shape does. A sequence cut off at the very end must come back as U+FFFD only.
 #include "streams/utf8.h"
 
 #include <iconv.h>

@@ -1,6 +1,5 @@
 // A test object that counts its own references and notes its destruction, to see exactly who
-// holds it, and notes how it was last invoked, to see what a script engine asks of a collection.
-// It answers IUnknown and IDispatch (with no members) only.
+// holds it. It answers IUnknown and IDispatch (with no members) only.
 #pragma once
 
 #include "test_dispatch.h"
@@ -18,16 +17,10 @@ class CountingDispatch final : public TestDispatch {
     return new CountingDispatch(destroyed, std::move(onDestroyed));
   }
 
-  DISPID lastInvokedId() const { return lastId_; }
-  WORD lastInvokedFlags() const { return lastFlags_; }
-
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override {
     return DISP_E_UNKNOWNNAME;
   }
-  STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS*, VARIANT*, EXCEPINFO*,
-                      UINT*) override {
-    lastId_ = id;
-    lastFlags_ = flags;
+  STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return DISP_E_MEMBERNOTFOUND;
   }
 
@@ -43,8 +36,6 @@ class CountingDispatch final : public TestDispatch {
 
   bool* destroyed_;
   std::function<void()> onDestroyed_;
-  DISPID lastId_ = DISPID_UNKNOWN;
-  WORD lastFlags_ = 0;
 };
 
 // A variant that refers to the caller's pointer, as a folder hands a new object over to Add.

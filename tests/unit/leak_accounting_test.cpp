@@ -60,14 +60,15 @@ class LeakAccounting : public ::testing::Test {
       ASSERT_EQ(bytes->Read(4, read.get()), S_OK);
       if (kept) kept->streams.push_back(bytes);  // open, with its handle
     }
-    ListFolder();
-    ListPermissions();
-    AskTheSystem();
+    ComPtr<IFile> file;
+    ASSERT_EQ(fm->GetFile(data_.get(), file.put()), S_OK);
+    ListFolder(file.get());
+    ListPermissions(file.get());
+    AskTheSystem(file.get());
     Fail();
   }
 
-  void ListFolder() {
-    ComPtr<IFile> file;
+  void ListFolder(IFile* file) {
     ComPtr<IFolder> folder;
     ComPtr<IFileCollection> files;
     ComPtr<IFolderCollection> folders;
@@ -75,7 +76,6 @@ class LeakAccounting : public ::testing::Test {
     ComPtr<IEnumVARIANT> items;
     Variant size;
     LONG count = 0;
-    ASSERT_EQ(manager_->GetFile(data_.get(), file.put()), S_OK);
     ASSERT_EQ(file->get_Size(size.get()), S_OK);
     ASSERT_EQ(file->get_ParentFolder(folder.put()), S_OK);
     ASSERT_EQ(folder->get_Files(files.put()), S_OK);
@@ -90,11 +90,9 @@ class LeakAccounting : public ::testing::Test {
   }
 
   // For Each over a file: its access-control entries and their accounts.
-  void ListPermissions() {
-    ComPtr<IFile> file;
+  void ListPermissions(IFile* file) {
     ComPtr<IUnknown> unknown;
     ComPtr<IEnumVARIANT> entries;
-    ASSERT_EQ(manager_->GetFile(data_.get(), file.put()), S_OK);
     ASSERT_EQ(file->get__NewEnum(unknown.put()), S_OK);
     ASSERT_EQ(unknown.As(&entries), S_OK);
     Variant entry;
@@ -109,12 +107,10 @@ class LeakAccounting : public ::testing::Test {
 
   // What goes to the registry, the volume and the profile functions: type names, a drive and its
   // space, an INI value written and read back.
-  void AskTheSystem() {
-    ComPtr<IFile> file;
+  void AskTheSystem(IFile* file) {
     ComPtr<IDrive> drive;
     Bstr type, mime, value;
     Variant space;
-    ASSERT_EQ(manager_->GetFile(data_.get(), file.put()), S_OK);
     ASSERT_EQ(file->get_Type(type.put()), S_OK);
     ASSERT_EQ(file->get_MimeType(mime.put()), S_OK);
     ASSERT_EQ(file->get_Drive(drive.put()), S_OK);
@@ -136,9 +132,8 @@ class LeakAccounting : public ::testing::Test {
     ASSERT_EQ(fm->CopyFile(missing_.get(), copy_.get(), VARIANT_TRUE), Win32Code(ERROR_FILE_NOT_FOUND));
     ASSERT_EQ(fm->GetFolder(missing_.get(), folder.put()), Win32Code(ERROR_FILE_NOT_FOUND));
     ASSERT_EQ(fm->CreateFolder(underFile_.get(), folder.put()), Win32Code(ERROR_PATH_NOT_FOUND));
-    Variant key, item, value;
-    V_VT(key.get()) = VT_BSTR;
-    V_BSTR(key.get()) = ::SysAllocString(L"absent");
+    Variant key, value;
+    *key.get() = VBstr(L"absent");
     ASSERT_EQ(dictionary_->get_Item(key.get(), value.get()), DISP_E_EXCEPTION);
     ComPtr<IDispatch> dispatch;
     ASSERT_EQ(manager_.As(&dispatch), S_OK);

@@ -1,7 +1,8 @@
 // Eight threads share one Dictionary, one FileManager and the module's class objects, as the
 // threads of a web server share application-wide objects, and call them both through their
-// interfaces and by name (IDispatch, whose type information the first calls race to load). Afterwards the dictionary must hold
-// exactly what the threads left in it, and nothing of the module may be left alive.
+// interfaces and by name (IDispatch, whose type information the first calls race to load).
+// Afterwards the dictionary must hold exactly what the threads left in it, and nothing of the
+// module may be left alive.
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -32,22 +33,20 @@ const CLSID* const kClasses[] = {&CLSID_FileManager, &CLSID_File,         &CLSID
 
 // What every thread reaches, and what they report back.
 struct Shared {
-  IDictionary* dictionary = nullptr;
-  IFileManager* manager = nullptr;
-  IDispatch* dictionaryByName = nullptr;  // the same objects, called as a script calls them
-  IDispatch* managerByName = nullptr;
+  ComPtr<IDictionary> dictionary;
+  ComPtr<IFileManager> manager;
+  ComPtr<IDispatch> dictionaryByName, managerByName;  // the same objects, called as a script calls them
   std::wstring root;
   std::atomic<long long> calls{0};
   std::mutex mutex;
   std::vector<std::string> problems;
-
-  void Problem(const std::string& text) {
-    std::lock_guard<std::mutex> lock(mutex);
-    if (problems.size() < 20) problems.push_back(text);
-  }
 };
 
 std::string Narrow(std::wstring_view text) { return std::string(text.begin(), text.end()); }
+
+bool IsText(const VARIANT* v, std::wstring_view text) {
+  return V_VT(v) == VT_BSTR && com::View(V_BSTR(v)) == text;
+}
 
 // One thread's share of the work. Its keys ("t3-00042") and its folder are its own, so what it
 // sees of them must be exact whatever the others do; what it sees of theirs only has to be
@@ -82,133 +81,109 @@ class Worker {
   }
 
   void Expect(bool ok, const std::string& what) {
-    if (!ok) shared_.Problem("thread " + std::to_string(index_) + ": " + what);
+    if (ok) return;
+    std::lock_guard<std::mutex> lock(shared_.mutex);
+    if (shared_.problems.size() < 20) shared_.problems.push_back("thread " + std::to_string(index_) + ": " + what);
   }
 
-  HRESULT Count(HRESULT hr) {
+  // Counts a call; true when it answered S_OK.
+  bool Ok(HRESULT hr) {
     ++calls_;
-    return hr;
+    return hr == S_OK;
+  }
+  bool CallOk(IDispatch* object, const wchar_t* name, const std::wstring& argument, VARIANT* result) {
+    return Ok(CallByName(object, name, DISPATCH_METHOD, {VBstr(argument.c_str())}, result).hr);
   }
 
   void DictionaryRound(int round) {
-    IDictionary* d = shared_.dictionary;
+    IDictionary* d = shared_.dictionary.get();
     const std::wstring key = KeyOf(round);
-    Variant k, item;
-    V_VT(k.get()) = VT_BSTR;
-    V_BSTR(k.get()) = ::SysAllocString(key.c_str());
-    V_VT(item.get()) = VT_BSTR;
-    V_BSTR(item.get()) = ::SysAllocString(key.c_str());
-    Expect(Count(d->Add(k.get(), item.get())) == S_OK, "Add " + Narrow(key));
+    Variant k, item, exists, read;
+    *k.get() = VBstr(key.c_str());
+    *item.get() = VBstr(key.c_str());
+    Expect(Ok(d->Add(k.get(), item.get())), "Add " + Narrow(key));
     live_.insert(key);
-
-    Variant exists;
-    Expect(Count(CallByName(shared_.dictionaryByName, L"Exists", DISPATCH_METHOD,
-                            {VBstr(key.c_str())}, exists.get())
-                     .hr) == S_OK &&
-               exists.type() == VT_BOOL && V_BOOL(exists.get()) == VARIANT_TRUE,
+    Expect(CallOk(shared_.dictionaryByName.get(), L"Exists", key, exists.get()) &&
+               V_VT(exists.get()) == VT_BOOL && V_BOOL(exists.get()) == VARIANT_TRUE,
            "Exists " + Narrow(key));
-    Variant read;
-    Expect(Count(d->get_Item(k.get(), read.get())) == S_OK && read.type() == VT_BSTR &&
-               key == V_BSTR(read.get()),
-           "Item " + Narrow(key));
+    Expect(Ok(d->get_Item(k.get(), read.get())) && IsText(read.get(), key), "Item " + Narrow(key));
 
     if (round % 3 == 2) {  // two of every three keys stay
       Variant oldest;
-      V_VT(oldest.get()) = VT_BSTR;
-      V_BSTR(oldest.get()) = ::SysAllocString(live_.begin()->c_str());
-      Expect(Count(d->Remove(oldest.get())) == S_OK, "Remove " + Narrow(*live_.begin()));
+      *oldest.get() = VBstr(live_.begin()->c_str());
+      Expect(Ok(d->Remove(oldest.get())), "Remove " + Narrow(*live_.begin()));
       live_.erase(live_.begin());
     }
 
     // By position: the others add and remove meanwhile, so the position may have gone; the
     // answer is then the dictionary's own refusal, never anything else.
     LONG count = 0;
-    Expect(Count(d->get_Count(&count)) == S_OK && count >= static_cast<LONG>(live_.size()),
-           "Count");
+    Expect(Ok(d->get_Count(&count)) && count >= static_cast<LONG>(live_.size()), "Count");
     if (count < 1) return;
     Variant position, atPosition;
-    V_VT(position.get()) = VT_I4;
-    V_I4(position.get()) = 1 + (round * 7919) % count;
-    const HRESULT hr = Count(d->get_Item(position.get(), atPosition.get()));
-    Expect(hr == DISP_E_EXCEPTION ||
-               (hr == S_OK && atPosition.type() == VT_BSTR && V_BSTR(atPosition.get())[0] == L't'),
+    *position.get() = VI4(1 + (round * 7919) % count);
+    const HRESULT hr = d->get_Item(position.get(), atPosition.get());
+    Expect(!Ok(hr) ? hr == DISP_E_EXCEPTION
+                   : atPosition.type() == VT_BSTR && V_BSTR(atPosition.get())[0] == L't',
            "Item at a position");
   }
 
   void PathRound() {
-    IFileManager* fm = shared_.manager;
+    IFileManager* fm = shared_.manager.get();
     const std::wstring file = folder_ + L"\\f.txt";
     Bstr folder(folder_), name(L"f.txt"), path(file), built, parent, base;
-    Expect(Count(fm->BuildPath(folder.get(), name.get(), built.put())) == S_OK &&
-               built.view() == file,
-           "BuildPath");
-    Expect(Count(fm->GetParentFolderName(path.get(), parent.put())) == S_OK &&
-               parent.view() == folder_,
-           "GetParentFolderName");
     Variant extension;
-    Expect(Count(CallByName(shared_.managerByName, L"GetExtensionName", DISPATCH_METHOD,
-                            {VBstr(file.c_str())}, extension.get())
-                     .hr) == S_OK &&
-               extension.type() == VT_BSTR && std::wstring(V_BSTR(extension.get())) == L"txt",
+    Expect(Ok(fm->BuildPath(folder.get(), name.get(), built.put())) && built.view() == file,
+           "BuildPath");
+    Expect(Ok(fm->GetParentFolderName(path.get(), parent.put())) && parent.view() == folder_,
+           "GetParentFolderName");
+    Expect(CallOk(shared_.managerByName.get(), L"GetExtensionName", file, extension.get()) &&
+               IsText(extension.get(), L"txt"),
            "GetExtensionName");
-    Expect(Count(fm->GetBaseName(path.get(), base.put())) == S_OK && base.view() == L"f",
-           "GetBaseName");
+    Expect(Ok(fm->GetBaseName(path.get(), base.put())) && base.view() == L"f", "GetBaseName");
   }
 
   void ClassRound(int round) {
     const CLSID& clsid = *kClasses[(round + index_) % std::size(kClasses)];
     ComPtr<IClassFactory> factory;
-    Expect(Count(LoadedModule::Default().GetClassObject(clsid, IID_IClassFactory,
-                                                        factory.put_void())) == S_OK,
-           "DllGetClassObject");
-    if (!factory) return;
     ComPtr<IUnknown> object;
-    Expect(Count(factory->CreateInstance(nullptr, IID_IUnknown, object.put_void())) == S_OK,
-           "CreateInstance");
     ComPtr<IDispatch> dispatch;
-    if (object) Expect(Count(object.As(&dispatch)) == S_OK, "QueryInterface");
+    Expect(Ok(LoadedModule::Default().GetClassObject(clsid, IID_IClassFactory, factory.put_void())) &&
+               Ok(factory->CreateInstance(nullptr, IID_IUnknown, object.put_void())) &&
+               Ok(object.As(&dispatch)),
+           "a class object creates an object that answers IDispatch");
   }
 
   void FileRound(int round) {
-    IFileManager* fm = shared_.manager;
+    IFileManager* fm = shared_.manager.get();
     const std::wstring key = KeyOf(round);
-    Bstr path(folder_ + L"\\f" + std::to_wstring(round) + L".txt"), text(key);
-    {
-      ComPtr<ITextStream> out;
-      Expect(Count(fm->CreateTextFile(path.get(), VARIANT_TRUE, VARIANT_FALSE, out.put())) == S_OK,
-             "CreateTextFile");
-      if (!out) return;
-      Expect(Count(out->WriteLine(text.get())) == S_OK, "WriteLine");
-      Expect(Count(out->Close()) == S_OK, "Close");
-    }
+    Bstr path(folder_ + L"\\f" + std::to_wstring(round) + L".txt"), text(key), line;
+    ComPtr<ITextStream> out, in;
     VARIANT_BOOL exists = VARIANT_FALSE;
-    Expect(Count(fm->FileExists(path.get(), &exists)) == S_OK && exists == VARIANT_TRUE,
-           "FileExists after creation");
-    {
-      ComPtr<ITextStream> in;
-      Bstr line;
-      Expect(Count(fm->OpenTextFile(path.get(), ForReading, VARIANT_FALSE, TristateFalse,
-                                    in.put())) == S_OK,
-             "OpenTextFile");
-      if (in) Expect(Count(in->ReadLine(line.put())) == S_OK && line.view() == key, "ReadLine");
-    }
-    Expect(Count(fm->DeleteFile(path.get(), VARIANT_FALSE)) == S_OK, "DeleteFile");
-    Expect(Count(fm->FileExists(path.get(), &exists)) == S_OK && exists == VARIANT_FALSE,
-           "FileExists after deletion");
+    Expect(Ok(fm->CreateTextFile(path.get(), VARIANT_TRUE, VARIANT_FALSE, out.put())) &&
+               Ok(out->WriteLine(text.get())) && Ok(out->Close()),
+           "CreateTextFile, WriteLine, Close");
+    Expect(Ok(fm->FileExists(path.get(), &exists)) && exists == VARIANT_TRUE, "FileExists after creation");
+    Expect(Ok(fm->OpenTextFile(path.get(), ForReading, VARIANT_FALSE, TristateFalse, in.put())) &&
+               Ok(in->ReadLine(line.put())) && line.view() == key,
+           "OpenTextFile, ReadLine");
+    out.reset();
+    in.reset();
+    Expect(Ok(fm->DeleteFile(path.get(), VARIANT_FALSE)), "DeleteFile");
+    Expect(Ok(fm->FileExists(path.get(), &exists)) && exists == VARIANT_FALSE, "FileExists after deletion");
   }
 
   // A file that stays, then the folder's listing: exactly the files kept so far.
   void ListingRound(int round) {
-    IFileManager* fm = shared_.manager;
+    IFileManager* fm = shared_.manager.get();
     Bstr kept(folder_ + L"\\keep" + std::to_wstring(round) + L".txt"), folder(folder_);
-    Expect(Count(fm->CreateFile(kept.get(), VARIANT_TRUE)) == S_OK, "CreateFile");
+    Expect(Ok(fm->CreateFile(kept.get(), VARIANT_TRUE)), "CreateFile");
     ++kept_;
     ComPtr<IFolder> here;
     ComPtr<IFileCollection> files;
     LONG count = -1;
-    Expect(Count(fm->GetFolder(folder.get(), here.put())) == S_OK && here &&
-               Count(here->get_Files(files.put())) == S_OK && files &&
-               Count(files->get_Count(&count)) == S_OK && count == kept_,
+    Expect(Ok(fm->GetFolder(folder.get(), here.put())) && Ok(here->get_Files(files.put())) &&
+               Ok(files->get_Count(&count)) && count == kept_,
            "listing of " + std::to_string(kept_) + " files");
   }
 
@@ -216,21 +191,19 @@ class Worker {
   void Enumerate() {
     ComPtr<IUnknown> unknown;
     ComPtr<IEnumVARIANT> items;
-    if (Count(shared_.dictionary->get__NewEnum(unknown.put())) != S_OK ||
-        Count(unknown.As(&items)) != S_OK) {
-      Expect(false, "_NewEnum");
-      return;
-    }
+    Variant keys;
+    Expect(Ok(shared_.dictionary->Keys(keys.get())), "Keys");
+    if (!Ok(shared_.dictionary->get__NewEnum(unknown.put())) || !Ok(unknown.As(&items)))
+      return Expect(false, "_NewEnum");
     std::vector<std::wstring> seen;
     VARIANT batch[64];
-    for (;;) {
+    for (bool more = true; more;) {
       ULONG fetched = 0;
-      const HRESULT hr = Count(items->Next(64, batch, &fetched));
+      more = Ok(items->Next(64, batch, &fetched));
       for (ULONG i = 0; i < fetched; ++i) {
         seen.emplace_back(V_VT(&batch[i]) == VT_BSTR ? V_BSTR(&batch[i]) : L"");
         ::VariantClear(&batch[i]);
       }
-      if (hr != S_OK) break;
     }
     Expect(std::is_sorted(seen.begin(), seen.end()) &&
                std::adjacent_find(seen.begin(), seen.end()) == seen.end(),
@@ -252,20 +225,13 @@ class Worker {
 
 TEST(ThreadStress, EightThreadsShareADictionaryAFileManagerAndTheClassObjects) {
   ScratchDir dir;
-  const LoadedModule& module = LoadedModule::Default();
   Shared shared;
   shared.root = dir.path();
-  ComPtr<IDictionary> dictionary;
-  ASSERT_EQ(module.Create(CLSID_Dictionary, dictionary.put()), S_OK);
-  ComPtr<IFileManager> manager = NewManager();
-  ASSERT_TRUE(manager);
-  ComPtr<IDispatch> dictionaryByName, managerByName;
-  ASSERT_EQ(dictionary.As(&dictionaryByName), S_OK);
-  ASSERT_EQ(manager.As(&managerByName), S_OK);
-  shared.dictionary = dictionary.get();
-  shared.manager = manager.get();
-  shared.dictionaryByName = dictionaryByName.get();
-  shared.managerByName = managerByName.get();
+  ASSERT_EQ(LoadedModule::Default().Create(CLSID_Dictionary, shared.dictionary.put()), S_OK);
+  shared.manager = NewManager();
+  ASSERT_TRUE(shared.manager);
+  ASSERT_EQ(shared.dictionary.As(&shared.dictionaryByName), S_OK);
+  ASSERT_EQ(shared.manager.As(&shared.managerByName), S_OK);
 
   std::vector<Worker> workers;
   for (int i = 0; i < kThreads; ++i) workers.emplace_back(shared, i);
@@ -273,34 +239,30 @@ TEST(ThreadStress, EightThreadsShareADictionaryAFileManagerAndTheClassObjects) {
   std::vector<std::thread> threads;
   for (Worker& worker : workers) threads.emplace_back([&worker] { worker.Run(); });
   for (std::thread& thread : threads) thread.join();
-  const double seconds =
-      std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
+  const double seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
 
   for (const std::string& problem : shared.problems) ADD_FAILURE() << problem;
   EXPECT_GE(shared.calls.load(), 100000);
   std::printf("thread stress: %lld calls from %d threads in %.2f s, %.0f calls per second\n",
               shared.calls.load(), kThreads, seconds, shared.calls.load() / seconds);
 
-  // What is left is exactly the union of what each thread left.
+  // What is left is exactly the union of what each thread left, in key order.
   std::set<std::wstring> expected;
   for (const Worker& worker : workers) expected.insert(worker.liveKeys().begin(), worker.liveKeys().end());
   Variant keys;
-  ASSERT_EQ(dictionary->Keys(keys.get()), S_OK);
+  ASSERT_EQ(shared.dictionary->Keys(keys.get()), S_OK);
   SAFEARRAY* array = V_ARRAY(keys.get());
-  VARIANT* elements = nullptr;
-  ASSERT_EQ(::SafeArrayAccessData(array, reinterpret_cast<void**>(&elements)), S_OK);
+  const VARIANT* elements = static_cast<const VARIANT*>(array->pvData);
   std::vector<std::wstring> left;
   for (ULONG i = 0; i < array->rgsabound[0].cElements; ++i) left.emplace_back(V_BSTR(&elements[i]));
-  ::SafeArrayUnaccessData(array);
-  EXPECT_EQ(left.size(), expected.size());
   EXPECT_TRUE(std::equal(left.begin(), left.end(), expected.begin(), expected.end()))
-      << "the keys left are the threads' live keys, in key order";
+      << left.size() << " keys left, " << expected.size() << " expected";
 
-  dictionary.reset();
-  manager.reset();
-  dictionaryByName.reset();
-  managerByName.reset();
-  EXPECT_EQ(module.CanUnloadNow(), S_OK) << "every object of the module is gone";
+  shared.dictionary.reset();
+  shared.manager.reset();
+  shared.dictionaryByName.reset();
+  shared.managerByName.reset();
+  EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK) << "every object of the module is gone";
 }
 
 }  // namespace

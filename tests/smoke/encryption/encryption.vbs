@@ -12,20 +12,14 @@ checks = 0
 Const kException = &H80020009
 Const kNoError = 0
 
-' After a call made under On Error Resume Next: the error it left must be (number, text).
+' After a call made under On Error Resume Next: the error it left must be (number, text). A text
+' that ends in "*" is a lead-in, which the system's own text must follow.
 Sub Expect(what, number, text)
+  Dim ok
   checks = checks + 1
-  If Err.Number <> number Or Err.Description <> text Then
-    WScript.Echo "surprise: " & what & " gave " & Hex(Err.Number) & " """ & Err.Description & """"
-  End If
-  Err.Clear
-End Sub
-
-' The same for a system error: its code, and the system's own text after the lead-in.
-Sub ExpectSystemError(what, number, leadIn)
-  checks = checks + 1
-  If Err.Number <> number Or Left(Err.Description, Len(leadIn)) <> leadIn Or _
-     Len(Err.Description) <= Len(leadIn) Then
+  ok = Err.Description = text
+  If Right(text, 1) = "*" Then ok = Left(Err.Description, Len(text) - 1) & "*" = text And Len(Err.Description) >= Len(text)
+  If Err.Number <> number Or Not ok Then
     WScript.Echo "surprise: " & what & " gave " & Hex(Err.Number) & " """ & Err.Description & """"
   End If
   Err.Clear
@@ -38,11 +32,8 @@ End Sub
 
 ' One encryption ("enc") or decryption ("dec") by the service, of names in the folder.
 Sub Crypt(direction, inName, outName, password, kind)
-  If direction = "enc" Then
-    fm.EncryptFile dir & inName, dir & outName, password, kind
-  Else
-    fm.DecryptFile dir & inName, dir & outName, password, kind
-  End If
+  If direction = "enc" Then fm.EncryptFile dir & inName, dir & outName, password, kind _
+                       Else fm.DecryptFile dir & inName, dir & outName, password, kind
 End Sub
 
 On Error Resume Next
@@ -80,17 +71,17 @@ Case "files"
 
   For Each method In Array(1, 2)
     Crypt "enc", "t37", "t37", "secret", method
-    ExpectSystemError "output = input, encrypting by " & method, &H80070020, "Error opening Ciphertext file: "
+    Expect "output = input, encrypting by " & method, &H80070020, "Error opening Ciphertext file: *"
     Crypt "dec", "t37", "t37", "secret", method
     Expect "output = input, decrypting by " & method, kException, "Error opening Ciphertext file!"
     Crypt "enc", "t37", "no\such.enc", "secret", method
-    ExpectSystemError "output in a missing folder, encrypting", &H80070003, "Error opening Ciphertext file: "
+    Expect "output in a missing folder, encrypting", &H80070003, "Error opening Ciphertext file: *"
     Crypt "dec", "t37", "no\such.dec", "secret", method
     Expect "output in a missing folder, decrypting", kException, "Error opening Ciphertext file!"
   Next
 
   Crypt "enc", "missing", "missing.enc", "secret", 1
-  ExpectSystemError "a missing input", &H80070002, ""
+  Expect "a missing input", &H80070002, "*"
   Set f = fm.GetFile(dir & "gone")
   fm.DeleteFile dir & "gone"
   For Each method In Array(1, 2)
@@ -130,7 +121,7 @@ Case "files"
 Case "acquire"
   expectedChecks = 2
   Crypt "enc", "t37", "keep", "secret", 1
-  ExpectSystemError "no provider, encrypting", &H80070005, "Error creating key container: "
+  Expect "no provider, encrypting", &H80070005, "Error creating key container: *"
   Crypt "dec", "t37", "keep", "secret", 1
   Expect "no provider, decrypting", kException, "Error creating key container!"
 Case "create-hash", "hash-data", "derive-key"

@@ -8,16 +8,6 @@
 namespace docket::test {
 namespace {
 
-SweptParameter ParameterOf(const ELEMDESC& element, BSTR name) {
-  SweptParameter parameter;
-  parameter.name = name ? name : L"";
-  if (element.paramdesc.wParamFlags & PARAMFLAG_FHASDEFAULT) {
-    parameter.hasDefault = true;
-    ::VariantCopy(&parameter.defaultValue, &element.paramdesc.pparamdescex->varDefaultValue);
-  }
-  return parameter;
-}
-
 SweptMember MemberOf(ITypeInfo* info, const FUNCDESC& function) {
   SweptMember member;
   member.id = function.memid;
@@ -33,9 +23,11 @@ SweptMember MemberOf(ITypeInfo* info, const FUNCDESC& function) {
     const ELEMDESC& element = function.lprgelemdescParam[i];
     if (element.paramdesc.wParamFlags & PARAMFLAG_FRETVAL) continue;
     const bool value = put && i == function.cParams - 1;
-    BSTR name = !value && static_cast<UINT>(i + 1) < count ? names[i + 1] : nullptr;
-    member.parameters.push_back(ParameterOf(element, name));
-    if (!name) member.parameters.back().name = L"value";
+    SweptParameter& parameter = member.parameters.emplace_back();
+    parameter.name = !value && static_cast<UINT>(i + 1) < count && names[i + 1] ? names[i + 1] : L"value";
+    parameter.hasDefault = element.paramdesc.wParamFlags & PARAMFLAG_FHASDEFAULT;
+    if (parameter.hasDefault)
+      ::VariantCopy(&parameter.defaultValue, &element.paramdesc.pparamdescex->varDefaultValue);
   }
   for (UINT i = 0; i < count; ++i) ::SysFreeString(names[i]);
   return member;

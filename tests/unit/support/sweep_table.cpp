@@ -1,7 +1,9 @@
 #include "support/sweep_table.h"
 
-#include <algorithm>
 #include <cwchar>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <set>
 #include <sstream>
 
@@ -38,12 +40,7 @@ std::wstring Quoted(std::wstring_view raw, const Substitutions& substitutions) {
   const std::wstring text = MaskMadeUpNames(Substitute(std::wstring(raw), substitutions));
   if (text.size() > kLongestShownText) return L"<" + std::to_wstring(text.size()) + L" characters>";
   std::wstring shown = L"\"";
-  for (wchar_t c : text) {
-    if (c == L'\r') shown += L"\\r";
-    else if (c == L'\n') shown += L"\\n";
-    else if (c == L'\0') shown += L"\\0";
-    else shown += c;
-  }
+  for (wchar_t c : text) shown += c == L'\r' ? L"\\r" : c == L'\n' ? L"\\n" : c == 0 ? L"\\0" : std::wstring(1, c);
   return shown + L"\"";
 }
 
@@ -56,8 +53,7 @@ std::wstring Hex(HRESULT hr) {
 // What a successful call gave back. Numbers that change between runs (sizes of a shared disk,
 // times) show as their kind only.
 std::wstring DescribeValue(const VARIANT& value, const Substitutions& substitutions) {
-  const VARIANT* v = &value;
-  if (V_VT(v) == (VT_BYREF | VT_VARIANT)) v = V_VARIANTREF(v);
+  const VARIANT* v = V_VT(&value) == (VT_BYREF | VT_VARIANT) ? V_VARIANTREF(&value) : &value;
   if (V_VT(v) & VT_ARRAY) return L"array";
   switch (V_VT(v)) {
     case VT_EMPTY: return L"";
@@ -68,30 +64,21 @@ std::wstring DescribeValue(const VARIANT& value, const Substitutions& substituti
     case VT_I4: return std::to_wstring(V_I4(v));
     case VT_UI1: return std::to_wstring(V_UI1(v));
     case VT_DATE: return L"date";
-    case VT_R8:
-    case VT_R4:
-    case VT_CY:
-    case VT_DECIMAL: return L"number";
-    case VT_DISPATCH:
-    case VT_UNKNOWN: return V_UNKNOWN(v) ? L"object" : L"Nothing";
+    case VT_R8: case VT_R4: case VT_CY: case VT_DECIMAL: return L"number";
+    case VT_DISPATCH: case VT_UNKNOWN: return V_UNKNOWN(v) ? L"object" : L"Nothing";
     default: return L"type " + std::to_wstring(V_VT(v));
   }
 }
 
-std::string Utf8(const std::wstring& text) {
-  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
-                                      nullptr, 0, nullptr, nullptr);
-  std::string bytes(static_cast<size_t>(n), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
-                        nullptr, nullptr);
-  return bytes;
+std::filesystem::path TablePath(const std::wstring& target) {
+  // The source tree's path as the build knows it; a Unix path is drive Z: under Wine.
+  return std::filesystem::path(L"Z:" DOCKET_SOURCE_DIR L"/tests/argument_sweep/") / (target + L".txt");
 }
 
-std::vector<std::wstring> Lines(const std::wstring& text) {
-  std::vector<std::wstring> lines;
-  std::wistringstream in(text);
-  for (std::wstring line; std::getline(in, line);) lines.push_back(line);
-  return lines;
+std::multiset<std::string> LinesOf(const std::string& text, std::vector<std::string>* ordered) {
+  std::istringstream in(text);
+  for (std::string line; std::getline(in, line);) ordered->push_back(line);
+  return {ordered->begin(), ordered->end()};
 }
 
 }  // namespace
@@ -126,56 +113,38 @@ std::wstring DescribeResult(HRESULT hr, const EXCEPINFO& exception, const VARIAN
     const std::wstring name = CodeName(hr);
     return name.empty() ? Hex(hr) : Hex(hr) + L" " + name;
   }
-  std::wstring text = hr == S_OK ? L"S_OK" : Hex(hr);
   const std::wstring value = DescribeValue(result, substitutions);
-  if (!value.empty()) text += L" -> " + value;
-  return text;
+  return (hr == S_OK ? L"S_OK" : Hex(hr)) + (value.empty() ? L"" : L" -> " + value);
 }
 
-std::wstring ReadTable(const std::wstring& path) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0,
-                              nullptr);
-  if (file == INVALID_HANDLE_VALUE) return {};
-  std::string bytes;
-  char buffer[65536];
-  DWORD n = 0;
-  while (::ReadFile(file, buffer, sizeof buffer, &n, nullptr) && n > 0) bytes.append(buffer, n);
-  ::CloseHandle(file);
-  const int chars = ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()),
-                                          nullptr, 0);
-  std::wstring text(static_cast<size_t>(chars), L'\0');
-  ::MultiByteToWideChar(CP_UTF8, 0, bytes.data(), static_cast<int>(bytes.size()), text.data(), chars);
-  return text;
+std::string Utf8(const std::wstring& text) {
+  const int n = ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                      nullptr, 0, nullptr, nullptr);
+  std::string bytes(static_cast<size_t>(n), '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), bytes.data(), n,
+                        nullptr, nullptr);
+  return bytes;
 }
 
-bool WriteTable(const std::wstring& path, const std::wstring& text) {
-  HANDLE file = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const std::string bytes = Utf8(text);
-  DWORD written = 0;
-  const BOOL ok = ::WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-  ::CloseHandle(file);
-  return ok && written == bytes.size();
+std::string ReadTable(const std::wstring& target) {
+  std::ifstream in(TablePath(target), std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
-std::vector<std::wstring> TableDifferences(const std::wstring& expected, const std::wstring& actual) {
-  const std::vector<std::wstring> was = Lines(expected), is = Lines(actual);
-  const std::multiset<std::wstring> wasSet(was.begin(), was.end()), isSet(is.begin(), is.end());
-  std::vector<std::wstring> differences;
-  for (const std::wstring& line : was)
-    if (!isSet.count(line)) differences.push_back(L"- " + line);
-  for (const std::wstring& line : is)
-    if (!wasSet.count(line)) differences.push_back(L"+ " + line);
-  if (differences.empty() && was != is) differences.push_back(L"(the same lines in another order)");
+bool WriteTable(const std::wstring& target, const std::string& text) {
+  std::ofstream out(TablePath(target), std::ios::binary | std::ios::trunc);
+  return static_cast<bool>(out << text) && static_cast<bool>(out.flush());
+}
+
+std::vector<std::string> TableDifferences(const std::string& expected, const std::string& actual) {
+  std::vector<std::string> was, is, differences;
+  const std::multiset<std::string> wasSet = LinesOf(expected, &was), isSet = LinesOf(actual, &is);
+  for (const std::string& line : was)
+    if (!isSet.count(line)) differences.push_back("- " + line);
+  for (const std::string& line : is)
+    if (!wasSet.count(line)) differences.push_back("+ " + line);
+  if (differences.empty() && was != is) differences.push_back("(the same lines in another order)");
   return differences;
-}
-
-std::wstring TableFolder() {
-  // The source tree's path as the build knows it; a Unix path is drive Z: under Wine.
-  std::wstring folder = L"" DOCKET_SOURCE_DIR L"/tests/argument_sweep";
-  if (!folder.empty() && folder[0] == L'/') folder = L"Z:" + folder;
-  std::replace(folder.begin(), folder.end(), L'/', L'\\');
-  return folder;
 }
 
 }  // namespace docket::test

@@ -22,12 +22,13 @@ std::wstring DescribeResult(HRESULT hr, const EXCEPINFO& exception, const VARIAN
 // The name of a result code a bare failure may carry, or empty.
 const wchar_t* CodeName(HRESULT hr);
 
-// The table file of a target: read (empty when absent), written, and the lines that differ.
-std::wstring ReadTable(const std::wstring& path);
-bool WriteTable(const std::wstring& path, const std::wstring& text);
-std::vector<std::wstring> TableDifferences(const std::wstring& expected, const std::wstring& actual);
+std::string Utf8(const std::wstring& text);
 
-// The folder of the tables in the source tree, as this process sees it.
-std::wstring TableFolder();
+// The table file of a target in the source tree (UTF-8): read (empty when absent) and written.
+std::string ReadTable(const std::wstring& target);
+bool WriteTable(const std::wstring& target, const std::string& text);
+
+// The lines one table has and the other lacks ("- line", "+ line").
+std::vector<std::string> TableDifferences(const std::string& expected, const std::string& actual);
 
 }  // namespace docket::test
