@@ -5,8 +5,10 @@
 #include "com/path_limits.h"
 #include "manager/path_text.h"
 
+#include "../native/code_page_tables.h"
 #include "fuzz_check.h"
 
+#include <algorithm>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -16,24 +18,11 @@ namespace {
 
 namespace pt = docket::pathtext;
 namespace text = docket::text;
-
-const text::LeadBytes kSingleByte{};
-const text::LeadBytes k932 = [] {
-  text::LeadBytes lead{};
-  for (unsigned b = 0x81; b <= 0x9F; ++b) lead[b] = true;
-  for (unsigned b = 0xE0; b <= 0xFC; ++b) lead[b] = true;
-  return lead;
-}();
+using code_page_tables::k932;
+using code_page_tables::kSingleByte;
 
 // What the functions read of a text: up to its first NUL, as the work buffers would.
 std::string_view CText(std::string_view text) { return text.substr(0, text.find('\0')); }
-
-bool StartsWith(std::string_view text, std::string_view prefix) {
-  return text.substr(0, prefix.size()) == prefix;
-}
-bool EndsWith(std::string_view text, std::string_view suffix) {
-  return text.size() >= suffix.size() && text.substr(text.size() - suffix.size()) == suffix;
-}
 
 // Cuts the next '\n'-ended field off the input.
 std::string_view Field(std::string_view& input) {
@@ -51,12 +40,12 @@ void CheckBuildPath(std::string_view path, std::string_view name) {
     return;
   }
   FUZZ_CHECK(joined.find('\0') == std::string::npos);
-  FUZZ_CHECK(EndsWith(joined, n));
+  FUZZ_CHECK(joined.ends_with(n));
   // At most one separator is added, at most one removed.
   FUZZ_CHECK(joined.size() + 1 >= p.size() + n.size() && joined.size() <= p.size() + n.size() + 1);
   const bool pathEnds = !p.empty() && p.back() == '\\';
   const bool nameStarts = !n.empty() && n.front() == '\\';
-  FUZZ_CHECK(StartsWith(joined, pathEnds && nameStarts ? p.substr(0, p.size() - 1) : p));
+  FUZZ_CHECK(joined.starts_with(pathEnds && nameStarts ? p.substr(0, p.size() - 1) : p));
   // Where both are there, a separator stands between them.
   if (!p.empty() && !n.empty())
     FUZZ_CHECK(nameStarts || joined[joined.size() - n.size() - 1] == '\\');
@@ -66,14 +55,14 @@ void CheckDriveName(std::string_view path) {
   const std::string drive = pt::DriveName(path, kSingleByte);
   const std::string_view p = CText(path);
   const bool letter = drive.size() == 2 && drive == p.substr(0, 2) && drive[1] == ':';
-  const bool share = drive == p && StartsWith(p, "\\\\") && p.back() != '\\';
+  const bool share = drive == p && p.starts_with("\\\\") && p.back() != '\\';
   FUZZ_CHECK(drive.empty() || letter || share);
 }
 
 void CheckComponents(std::string_view absolute, size_t finalPos) {
   const std::string component = pt::FinalComponent(absolute, finalPos);
   const std::string_view a = CText(absolute);
-  FUZZ_CHECK(component.empty() || EndsWith(a, component));
+  FUZZ_CHECK(component.empty() || a.ends_with(component));
   const std::string base = pt::BaseName(component, kSingleByte);
   const std::string extension = pt::ExtensionName(component, kSingleByte);
   const size_t dot = component.rfind('.');
@@ -83,8 +72,8 @@ void CheckComponents(std::string_view absolute, size_t finalPos) {
   FUZZ_CHECK(pt::ParentQuery(absolute) == std::string(a) + "\\..");
 }
 
-// In 932 a text without a lead byte is read as in a single-byte code page; with one, a join still
-// ends in the name.
+// With a single-byte table the searches are the plain byte searches. In 932 a text without a lead
+// byte is read as in a single-byte code page; with one, a join still ends in the name.
 void CheckDoubleByte(std::string_view path, std::string_view name) {
   const auto hasLead = [](std::string_view bytes) {
     for (const char b : CText(bytes))
@@ -93,8 +82,12 @@ void CheckDoubleByte(std::string_view path, std::string_view name) {
   };
   const std::string joined = pt::BuildPath(path, name, k932);
   const std::string drive = pt::DriveName(path, k932), extension = pt::ExtensionName(path, k932);
+  FUZZ_CHECK(text::FindLastOf(path, "\\/", kSingleByte) == path.find_last_of("\\/"));
+  FUZZ_CHECK(text::FindFirstOf(path, ".", kSingleByte) == path.find('.'));
+  FUZZ_CHECK(text::CountOf(path, "/", kSingleByte) == size_t(std::count(path.begin(), path.end(), '/')));
+  FUZZ_CHECK(text::EndsWithOneOf(path, "\\", kSingleByte) == (!path.empty() && path.back() == '\\'));
   if (hasLead(path) || hasLead(name)) {
-    FUZZ_CHECK(joined.empty() || EndsWith(joined, CText(name)));
+    FUZZ_CHECK(joined.empty() || joined.ends_with(CText(name)));
     return;
   }
   FUZZ_CHECK(joined == pt::BuildPath(path, name, kSingleByte));

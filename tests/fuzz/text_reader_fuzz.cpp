@@ -4,6 +4,7 @@
 // alphabet rich in CR and LF, then the schedule of calls.
 #include "streams/text_reader.h"
 
+#include "../native/memory_sources.h"
 #include "fuzz_check.h"
 
 #include <fuzzer/FuzzedDataProvider.h>
@@ -14,36 +15,8 @@
 
 namespace {
 
-using docket::text::CharSource;
-using docket::text::ErrorNumber;
 using docket::text::TextReader;
-
-// A file of characters as the real source behaves: an empty read marks it exhausted for good;
-// moves may go past the end but not before the start.
-class MemorySource final : public CharSource {
- public:
-  explicit MemorySource(const std::u16string& content) : content_(content) {}
-  ErrorNumber ReadChars(size_t count, std::u16string* out) override {
-    const size_t at = std::min(position_, content_.size());
-    const size_t n = std::min(count, content_.size() - at);
-    out->append(content_, at, n);
-    position_ = at + n;
-    if (n == 0) exhausted_ = true;
-    return 0;
-  }
-  bool Exhausted() const override { return exhausted_; }
-  ErrorNumber MoveBy(int64_t count, std::u16string_view unread) override {
-    const int64_t target = static_cast<int64_t>(position_ - unread.size()) + count;
-    if (target < 0) return 131;
-    position_ = static_cast<size_t>(target);
-    return 0;
-  }
-
- private:
-  const std::u16string& content_;
-  size_t position_ = 0;
-  bool exhausted_ = false;
-};
+using MemorySource = memory_sources::Chars;
 
 constexpr std::u16string_view kLineEnd = u"\r\n";
 
