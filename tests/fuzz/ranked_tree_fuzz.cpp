@@ -1,8 +1,8 @@
 // The dictionary's store and key order, differentially: a ranked tree keyed as the dictionary keys
-// it (case-insensitive or exactly, as the input chooses), against std::map under an order written
-// out independently (fold A-Z unless exact, then compare code units), through a sequence of
-// inserts, removals, renames, lookups by key and by rank, and walks. Keys come from a small
-// alphabet around the folded range, so equal and near keys meet.
+// it (case-insensitive or exactly, as the input chooses) against std::map under an order written
+// out independently (fold A-Z unless exact, then compare code units), through inserts, removals
+// and renames; after each, every entry must be where the map has it, by walk, rank and key. Keys
+// come from a small alphabet around the folded range, so equal and near keys meet.
 #include "dictionary/key_order.h"
 #include "dictionary/ranked_tree.h"
 
@@ -11,9 +11,7 @@
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cmath>
-#include <iterator>
 #include <map>
-#include <optional>
 #include <string>
 
 namespace {
@@ -21,14 +19,11 @@ namespace {
 struct ModelOrder {
   bool exactly = false;
   std::wstring Folded(std::wstring key) const {
-    for (wchar_t& c : key) {
+    for (wchar_t& c : key)
       if (!exactly && c >= L'A' && c <= L'Z') c = static_cast<wchar_t>(c - L'A' + L'a');
-    }
     return key;
   }
-  bool operator()(const std::wstring& a, const std::wstring& b) const {
-    return Folded(a) < Folded(b);
-  }
+  bool operator()(const std::wstring& a, const std::wstring& b) const { return Folded(a) < Folded(b); }
 };
 
 using Tree = docket::RankedTree<std::wstring, int, docket::KeyOrder>;
@@ -47,15 +42,27 @@ std::wstring NextKey(FuzzedDataProvider& input) {
 // keys that compare equal hash alike.
 void CheckOrder(const ModelOrder& model, const std::wstring& a, const std::wstring& b) {
   const int order = docket::KeyOrder{model.exactly}(a, b);
-  const int expected = model(a, b) ? -1 : model(b, a) ? 1 : 0;
-  FUZZ_CHECK((order > 0) - (order < 0) == expected);
+  FUZZ_CHECK((order > 0) - (order < 0) == (model(a, b) ? -1 : model(b, a) ? 1 : 0));
   const std::u16string a16(a.begin(), a.end()), b16(b.begin(), b.end());
-  const int order16 =
-      model.exactly ? docket::CompareKeysExactly(a16, b16) : docket::CompareKeys(a16, b16);
-  FUZZ_CHECK(order16 == order);
+  FUZZ_CHECK(order == (model.exactly ? docket::CompareKeysExactly(a16, b16) : docket::CompareKeys(a16, b16)));
   const uint32_t hash = docket::HashKey(a, model.exactly);
-  if (order == 0) FUZZ_CHECK(hash == docket::HashKey(b, model.exactly));
   FUZZ_CHECK(hash == docket::HashKey(a16, model.exactly));
+  if (order == 0) FUZZ_CHECK(hash == docket::HashKey(b, model.exactly));
+}
+
+void CheckSame(const Tree& tree, const Model& model) {
+  FUZZ_CHECK(tree.size() == model.size());
+  auto expected = model.begin();
+  size_t rank = 0;
+  tree.ForEach([&](const Tree::Entry& entry) {
+    FUZZ_CHECK(expected != model.end() && entry.key == expected->first && entry.value == expected->second);
+    FUZZ_CHECK(&tree.At(rank++) == &entry && tree.Find(entry.key) == &entry);
+    ++expected;
+    return true;
+  });
+  FUZZ_CHECK(expected == model.end());
+  // The AVL bound: n entries stand at most about 1.44 log2(n + 2) levels high.
+  FUZZ_CHECK(tree.height() <= static_cast<int>(1.45 * std::log2(tree.size() + 2.0)) + 1);
 }
 
 }  // namespace
@@ -70,75 +77,45 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const std::wstring key = NextKey(input);
     CheckOrder(order, key, previous);
     previous = key;
-    switch (input.ConsumeIntegralInRange(0, 7)) {
-      case 0: case 1: case 2: {  // a duplicate keeps the first value and the caller keeps its own
-        const bool fresh = model.emplace(key, step).second;
+    const auto held = model.find(key);
+    FUZZ_CHECK((tree.Find(key) != nullptr) == (held != model.end()));
+    switch (input.ConsumeIntegralInRange(0, 4)) {
+      case 0: case 1: {  // a duplicate keeps the first value and the caller keeps its own
         std::wstring offered = key;
         int value = step;
         const auto [entry, inserted] = tree.TryInsert(std::move(offered), std::move(value));
-        FUZZ_CHECK(inserted == fresh && entry->value == model.find(key)->second);
-        FUZZ_CHECK(order.Folded(entry->key) == order.Folded(key));
-        if (!inserted) FUZZ_CHECK(offered == key);
+        FUZZ_CHECK(inserted == model.emplace(key, step).second && (inserted || offered == key));
+        FUZZ_CHECK(order.Folded(entry->key) == order.Folded(key) && entry->value == model.at(key));
         break;
       }
-      case 3: {
-        const Tree::Entry* found = tree.Find(key);
-        const auto expected = model.find(key);
-        FUZZ_CHECK((found != nullptr) == (expected != model.end()));
-        if (found) FUZZ_CHECK(found->key == expected->first && found->value == expected->second);
-        break;
-      }
-      case 4: {
-        if (model.empty()) break;
-        const size_t rank = input.ConsumeIntegralInRange<size_t>(0, model.size() - 1);
-        const auto expected = std::next(model.begin(), static_cast<std::ptrdiff_t>(rank));
-        const Tree::Entry& entry = tree.At(rank);
-        FUZZ_CHECK(entry.key == expected->first && tree.Find(entry.key) == &entry);
-        break;
-      }
-      case 5: {
-        const auto expected = model.find(key);
-        const std::optional<Tree::Entry> taken = tree.Erase(key);
-        FUZZ_CHECK(taken.has_value() == (expected != model.end()));
+      case 2: {
+        const auto taken = tree.Erase(key);
+        FUZZ_CHECK(taken.has_value() == (held != model.end()));
         if (taken) {
-          FUZZ_CHECK(taken->key == expected->first && taken->value == expected->second);
-          model.erase(expected);
+          FUZZ_CHECK(taken->key == held->first && taken->value == held->second);
+          model.erase(held);
         }
         break;
       }
-      case 6: {  // the entry keeps its value under the new spelling, at its new place
+      default: {  // the entry keeps its value under the new spelling, at its new place
         const std::wstring to = NextKey(input);
-        const auto from = model.find(key);
         const auto taken = model.find(to);
         const Tree::Renamed renamed = tree.Rename(key, std::wstring(to));
-        if (from == model.end()) {
+        if (held == model.end()) {
           FUZZ_CHECK(renamed == Tree::Renamed::kMissing);
-        } else if (taken != model.end() && taken != from) {
+        } else if (taken != model.end() && taken != held) {
           FUZZ_CHECK(renamed == Tree::Renamed::kTaken);
         } else {
           FUZZ_CHECK(renamed == Tree::Renamed::kDone);
-          const int value = from->second;
-          model.erase(from);
+          const int value = held->second;
+          model.erase(held);
           model.emplace(to, value);
-          const Tree::Entry* entry = tree.Find(to);
-          FUZZ_CHECK(entry && entry->key == to && entry->value == value);
+          FUZZ_CHECK(tree.Find(to)->key == to);
         }
         break;
       }
-      default: {
-        auto expected = model.begin();
-        tree.ForEach([&](const Tree::Entry& entry) {
-          FUZZ_CHECK(expected != model.end() && entry.key == expected->first);
-          ++expected;
-          return true;
-        });
-        FUZZ_CHECK(expected == model.end());
-        break;
-      }
     }
-    FUZZ_CHECK(tree.size() == model.size());
+    CheckSame(tree, model);
   }
-  // The AVL bound: n entries stand at most about 1.44 log2(n + 2) levels high.
-  FUZZ_CHECK(tree.height() <= static_cast<int>(1.45 * std::log2(tree.size() + 2.0)) + 1);
   return 0;
 }

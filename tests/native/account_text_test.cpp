@@ -13,15 +13,15 @@ TEST(AccountNames, TokenIdentityAlwaysHasTheBackslashTrusteeOnlyWithADomain) {
   EXPECT_EQ(QualifiedName("", "Everyone"), "\\Everyone");
   EXPECT_EQ(TrusteeName("", "Everyone"), "Everyone");
   EXPECT_EQ(TrusteeName("BUILTIN", "Administrators"), "BUILTIN\\Administrators");
+  EXPECT_EQ(RegistryText("abc\0", 4), "abc");
+  EXPECT_EQ(RegistryText("abcdef", 3), "abc") << "a value stored without terminator";
+  EXPECT_EQ(RegistryText(nullptr, 0), "");
 }
 
 TEST(TrusteeText, FollowsTheLookupAndReadsEachTextUntilItIsSet) {
   std::map<std::string, std::string> registry = {{kDeletedValue, "(deleted)"}};
   int reads = 0;
-  const FallbackTexts::Reader read = [&](const char* name) {
-    ++reads;
-    return registry.count(name) ? registry[name] : std::string();
-  };
+  const FallbackTexts::Reader read = [&](const char* name) { return ++reads, registry[name]; };
   FallbackTexts texts;
   EXPECT_EQ(TrusteeText({0, 1, "HOST", "user"}, texts, read), "HOST\\user");
   EXPECT_EQ(TrusteeText({0, kDeletedAccount, "HOST", "gone"}, texts, read), "(deleted)");
@@ -32,12 +32,6 @@ TEST(TrusteeText, FollowsTheLookupAndReadsEachTextUntilItIsSet) {
   EXPECT_EQ(TrusteeText({kNoneMapped, 0, "", ""}, texts, read), "(unknown)");
   EXPECT_EQ(reads, 3) << "an empty text is read again";
   EXPECT_EQ(TrusteeText({5, 0, "", ""}, texts, read), std::nullopt) << "other failures";
-}
-
-TEST(RegistryText, EndsAtTheFirstTerminatorOrTheSize) {
-  EXPECT_EQ(RegistryText("abc\0", 4), "abc");
-  EXPECT_EQ(RegistryText("abcdef", 3), "abc") << "a value stored without terminator";
-  EXPECT_EQ(RegistryText(nullptr, 0), "");
 }
 
 }  // namespace

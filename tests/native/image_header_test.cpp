@@ -1,5 +1,5 @@
 // The image probe on the committed sample images of every format and kind (values worked out by
-// hand) and the edges of the JPEG walk, at every piece boundary; read failures; a frame past 4 GiB.
+// hand) at every piece boundary; read failures; a frame past 4 GiB.
 #include "fsobjects/image_header.h"
 
 #include "memory_sources.h"
@@ -60,15 +60,11 @@ std::vector<Case> Cases() {
            {"jpeg_after_text_16x8.jpg", {16, 8, 16777216}},
        })
     cases.push_back({name, Sample(name), O::kMeasured, expected});
-  const std::string jpeg = Sample("jpeg_baseline_rgb_16x8.jpg");
-  const std::size_t frame = jpeg.find("\xFF\xC0");
-  const Dimensions jpegSize{16, 8, 16777216};
+  // The walk's other edges (cut short, fill bytes, a zero byte before the marker) are seeds of the
+  // fuzz target, which holds them to a plain reading of the whole file.
   const std::vector<Case> edges = {
       {"text", Sample("text.txt"), O::kUnknownType, {}},
       {"empty", "", O::kEmpty, {}},
-      {"GIF7 is no GIF", "GIF7a", O::kUnknownType, {}},
-      {"BMP cut short", Sample("bmp8_2x2.bmp").substr(0, 28), O::kMeasured, {}},
-      {"PNG cut short", Sample("png_rgb8_3x2.png").substr(0, 25), O::kMeasured, {}},
       // 70000 by -200 pixels, 1 bit; 70000 by 65536, colour type 5.
       {"BMP past 16 bits", Hex("424d000000000000000000000000000000007011010038ffffff010001"),
        O::kMeasured, {4464, 65336, 2}},
@@ -76,15 +72,6 @@ std::vector<Case> Cases() {
        O::kMeasured, {4464, 0, 0}},
       {"JPEG extended, 2 components", Hex("ffd8ffc1001108002000400200"), O::kMeasured, {64, 32, 65536}},
       {"JPEG lossless, 4 components", Hex("ffd8ffc3001108002000400400"), O::kMeasured, {64, 32, 0}},
-      {"JPEG fill bytes", Hex("ffd8ffffffc00011080006000501"), O::kMeasured, {5, 6, 256}},
-      {"JPEG code right after a segment", Hex("ffd8ffe10002c000110800010001010000"), O::kMeasured, {1, 1, 256}},
-      {"JPEG after FF D8 and data", Hex("01ffd801") + jpeg, O::kMeasured, jpegSize},
-      {"JPEG found at the second FF", Hex("ff") + jpeg, O::kMeasured, jpegSize},
-      {"JPEG after a zero byte", Hex("4100") + jpeg, O::kUnknownType, {}},
-      {"JPEG marker split by zero", Hex("ffd800ffd8ff"), O::kUnknownType, {}},
-      {"frame header cut short", jpeg.substr(0, frame + 9), O::kMeasured, {}},
-      {"frame header just whole", jpeg.substr(0, frame + 10), O::kMeasured, jpegSize},
-      {"segment past the end", Hex("ffd8ffe1fff0ffc00011080001000101"), O::kMeasured, {}},
   };
   cases.insert(cases.end(), edges.begin(), edges.end());
   return cases;

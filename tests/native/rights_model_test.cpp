@@ -1,17 +1,18 @@
 // The rights of an access-control entry on NT 4, Windows 2000 and later, the Windows 2000 right
-// groups, and reading an entry's layout from its bytes.
+// groups, and an entry's layout read from its bytes. What holds for any entry is the fuzz target's.
 #include "security/access_entry.h"
 #include "security/rights_model.h"
 
 #include <gtest/gtest.h>
 
+#include <tuple>
 #include <vector>
 
 namespace docket::rights {
 namespace {
 
 constexpr uint8_t kAudit = 2, kOI = kObjectInherit, kCI = kContainerInherit;
-constexpr uint32_t kGroupsOfFull = kList | kReadExecute | kModify;
+constexpr uint32_t kGroupsOfFull = kList | kReadExecute | kModify, kDOP = kDelete | kPermissions | kOwner;
 
 TEST(RightsOf, ConvertsTheMaskPerSystemVersion) {
   const struct {
@@ -24,21 +25,14 @@ TEST(RightsOf, ConvertsTheMaskPerSystemVersion) {
       {"object-inherit generic all", {kAllowEntry, kOI, mask::kGenericAll}, kFull, kFull},
       {"generic all without object-inherit", {kAllowEntry, 0, mask::kGenericAll}, 0, 0},
       {"full control", {kAllowEntry, 0, mask::kFullControl}, kFull, kFull | kGroupsOfFull},
-      {"full control, read generically", {kAllowEntry, kOI | kCI, mask::kFullControl},
-       kDelete | kPermissions | kOwner, kDelete | kPermissions | kOwner | kGroupsOfFull},
-      {"read-and-execute group", {kAllowEntry, 0, mask::kReadExecuteGroup}, 0,
-       kRead | kList | kReadExecute},
-      {"file read and execute", {kAllowEntry, 0, 0x1200A9}, kRead | kExecute,
-       kRead | kList | kReadExecute},
-      {"generic read and execute", {kAllowEntry, kOI, mask::kGenericRead | mask::kGenericExecute},
-       kRead | kExecute, kRead},
+      {"full control, read generically", {kAllowEntry, kOI | kCI, mask::kFullControl}, kDOP, kDOP | kGroupsOfFull},
+      {"read-and-execute group", {kAllowEntry, 0, mask::kReadExecuteGroup}, 0, kRead | kList | kReadExecute},
+      {"file read and execute", {kAllowEntry, 0, 0x1200A9}, kRead | kExecute, kRead | kList | kReadExecute},
+      {"generic read and execute", {kAllowEntry, kOI, mask::kGenericRead | mask::kGenericExecute}, kRead | kExecute, kRead},
       {"generic write", {kAllowEntry, kOI, mask::kGenericWrite}, kWrite, kWrite},
-      {"write group and take ownership", {kAllowEntry, 0, 0x116 | mask::kWriteOwner}, kOwner,
-       kWrite | kOwner},
-      {"full control without synchronise", {kAllowEntry, 0, mask::kFullControlNoSync},
-       kDelete | kPermissions | kOwner, (kFull & ~kExecute) | kGroupsOfFull},
-      {"an audit entry converts as an allowing one", {kAudit, 0, mask::kFullControl}, kFull,
-       kFull | kGroupsOfFull},
+      {"write group and take ownership", {kAllowEntry, 0, 0x116 | mask::kWriteOwner}, kOwner, kWrite | kOwner},
+      {"full control without synchronise", {kAllowEntry, 0, mask::kFullControlNoSync}, kDOP, (kFull & ~kExecute) | kGroupsOfFull},
+      {"an audit entry converts as an allowing one", {kAudit, 0, mask::kFullControl}, kFull, kFull | kGroupsOfFull},
   };
   for (const auto& c : cases) {
     EXPECT_EQ(RightsOf(c.entry, 4).rights, c.nt4) << c.name << ", NT 4";
@@ -58,21 +52,15 @@ TEST(GroupStatesOf, SetsTheHeldGroupsOnWindows2000Only) {
     GroupStates expected;  // full control, read, write, list contents, modify, read and execute
   } cases[] = {
       {"full control", {kAllowEntry, 0, mask::kFullControl}, 5, {A, A, A, A, A, A}},
-      {"denied full control without synchronise", {kDenyEntry, 0, mask::kFullControlNoSync}, 5,
-       {D, D, D, D, D, D}},
-      {"allowed full control without synchronise", {kAllowEntry, 0, mask::kFullControlNoSync}, 5,
-       {N, A, A, A, A, A}},
+      {"denied full control without synchronise", {kDenyEntry, 0, mask::kFullControlNoSync}, 5, {D, D, D, D, D, D}},
+      {"allowed full control without synchronise", {kAllowEntry, 0, mask::kFullControlNoSync}, 5, {N, A, A, A, A, A}},
       {"generic all", {kDenyEntry, kOI, mask::kGenericAll}, 5, {D, D, D, D, D, D}},
       {"read and execute", {kAllowEntry, 0, 0x1200A9}, 5, {N, A, N, A, N, A}},
       {"generic read", {kAllowEntry, 0, mask::kGenericRead}, 5, {N, A, N, N, N, N}},
       {"denied write group", {kDenyEntry, 0, 0x116}, 5, {N, N, D, N, N, N}},
-      {"inherit-only container entry", {kAllowEntry, kCI | kInheritOnly, mask::kGenericAll}, 5,
-       {N, N, N, N, N, N}},
-      {"inherit-only entry passing to files too",
-       {kAllowEntry, kOI | kCI | kInheritOnly, mask::kGenericAll}, 5, {A, A, A, A, A, A}},
+      {"inherit-only container entry", {kAllowEntry, kCI | kInheritOnly, mask::kGenericAll}, 5, {N, N, N, N, N, N}},
+      {"inherit-only entry passing to files too", {kAllowEntry, kOI | kCI | kInheritOnly, mask::kGenericAll}, 5, {A, A, A, A, A, A}},
       {"neither allowing nor denying", {kAudit, 0, mask::kGenericAll}, 5, {N, N, N, N, N, N}},
-      {"NT 4", {kAllowEntry, 0, mask::kGenericAll}, 4, {N, N, N, N, N, N}},
-      {"later than 2000", {kDenyEntry, 0, mask::kGenericAll}, 6, {N, N, N, N, N, N}},
   };
   for (const auto& c : cases) EXPECT_EQ(GroupStatesOf(c.entry, c.version), c.expected) << c.name;
 }
@@ -102,33 +90,28 @@ TEST(ReadEntry, FindsTheIdentifierOfPlainAndObjectEntries) {
   for (const auto& c : cases) {
     const auto entry = ReadEntry(c.bytes.data(), c.bytes.size());
     ASSERT_TRUE(entry) << c.sidOffset;
-    EXPECT_EQ(entry->facts.type, c.bytes[0]);
-    EXPECT_EQ(entry->facts.flags, 0x03);
-    EXPECT_EQ(entry->facts.mask, mask::kFullControl);
-    EXPECT_EQ(entry->size, c.bytes.size());
-    EXPECT_EQ(entry->sidOffset, c.sidOffset);
-    EXPECT_EQ(entry->sidLength, 16u);
+    EXPECT_EQ(std::tie(entry->facts.type, entry->facts.flags, entry->facts.mask, entry->size),
+              std::tuple(c.bytes[0], 0x03, mask::kFullControl, c.bytes.size()));
+    EXPECT_EQ(std::tuple(entry->sidOffset, entry->sidLength), std::tuple(c.sidOffset, 16u));
   }
 }
 
-TEST(ReadEntry, NeverReadsPastTheEntry) {
-  const std::vector<uint8_t> bytes = EntryBytes(0);
-  EXPECT_FALSE(ReadEntry(bytes.data(), bytes.size() - 1)) << "size beyond the bytes at hand";
-  std::vector<uint8_t> noMask = bytes;
-  noMask[2] = 6;
-  EXPECT_FALSE(ReadEntry(noMask.data(), noMask.size()));
-
-  // Entries that read, but without an identifier.
-  const auto sidLengthOf = [](std::vector<uint8_t> entry, size_t at, uint8_t value) {
-    entry[at] = value;
-    const auto layout = ReadEntry(entry.data(), entry.size());
-    return layout ? layout->sidLength : 99;
+// Entries that read but hold no identifier; one that ends within its own header does not read.
+// (That sizes and identifiers stay within the bytes is the fuzz target's.)
+TEST(ReadEntry, AnIdentifierThatDoesNotFitOrDoesNotReadIsLeftOut) {
+  const struct { const char* name; std::vector<uint8_t> bytes; size_t at; uint8_t value; } cases[] = {
+      {"identifier revision", EntryBytes(0), 8, 2},
+      {"more than 15 sub-authorities", EntryBytes(0, 0, 16), 0, 0},
+      {"a sub-authority outside the entry", EntryBytes(0), 2, 20},
+      {"no room for the object flags", EntryBytes(5, 3), 2, 10},
   };
-  EXPECT_EQ(sidLengthOf(bytes, 2, 20), 0u) << "a sub-authority outside the entry";
-  EXPECT_EQ(sidLengthOf(bytes, 8, 2), 0u) << "identifier revision";
-  EXPECT_EQ(sidLengthOf(EntryBytes(0, 0, 16), 0, 0), 0u) << "more than 15 sub-authorities";
-  EXPECT_EQ(sidLengthOf(EntryBytes(5, 3), 2, 40), 0u) << "no room after the type identifiers";
-  EXPECT_EQ(sidLengthOf(EntryBytes(5, 3), 2, 10), 0u) << "no room for the object flags";
+  for (auto c : cases) {
+    c.bytes[c.at] = c.value;
+    const auto layout = ReadEntry(c.bytes.data(), c.bytes.size());
+    EXPECT_TRUE(layout && !layout->HasSid()) << c.name;
+  }
+  const std::vector<uint8_t> noMask = {0, 0, 6, 0, 0, 0};
+  EXPECT_FALSE(ReadEntry(noMask.data(), noMask.size()));
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// UTF-8 both ways: every plane, one U+FFFD per maximal subpart of ill-formed input, characters cut
-// off by the end of the bytes, the count of code units asked for, and unpaired surrogates written.
-// The fuzz target holds the decoder against the C library's converter.
+// UTF-8 both ways: one U+FFFD per maximal subpart of ill-formed input, characters cut off by the
+// end of the bytes, the count of code units asked for, and unpaired surrogates written. Well-formed
+// text of every plane both ways is the fuzz target's, against the C library's converter.
 #include "streams/utf8.h"
 
 #include <gtest/gtest.h>
@@ -25,19 +25,12 @@ std::string Encoded(const std::u16string& text) {
   return out.substr(1);
 }
 
-TEST(DecodeUtf8, EveryPlaneAndOneReplacementPerMaximalSubpart) {
+TEST(DecodeUtf8, OneReplacementPerMaximalSubpart) {
   struct Case {
     const char* name;
     std::string bytes;
     std::u16string text;
   } cases[] = {
-      {"ASCII, NUL and line ends", std::string("a\0\r\n~", 5), std::u16string(u"a\0\r\n~", 5)},
-      {"Latin-1, CJK", "\xC3\xA9\xC3\xBF\xE4\xB8\xAD", u"\u00E9\u00FF\u4E2D"},
-      {"emoji as a surrogate pair", "\xF0\x9F\x98\x80", u"\U0001F600"},
-      {"edges of each length",
-       "\xC2\x80\xDF\xBF\xE0\xA0\x80\xED\x9F\xBF\xEE\x80\x80\xF0\x90\x80\x80\xF4\x8F\xBF\xBF",
-       u"\u0080\u07FF\u0800\uD7FF\uE000\U00010000\U0010FFFF"},
-      {"a mark in the middle is a character", "a\xEF\xBB\xBF" "b", u"a\uFEFFb"},
       {"truncated sequence before text", "\xE4\xB8" "A", u"\uFFFDA"},
       {"truncated sequence at the end", "x\xF0\x9F\x98", u"x\uFFFD"},
       {"lone continuation bytes", "\x80" "a\xBF\xBF", u"\uFFFDa\uFFFD\uFFFD"},
@@ -69,15 +62,12 @@ TEST(DecodeUtf8, ACutOffCharacterWaitsForItsRestAndACountMayEndWithAWholePair) {
   EXPECT_EQ(DecodeUtf8("x", 0, true, &out), 0u);
 }
 
-TEST(AppendUtf8, WritesEveryPlaneAndReplacesUnpairedSurrogates) {
+TEST(AppendUtf8, ReplacesUnpairedSurrogates) {
   struct Case {
     const char* name;
     std::u16string text;
     std::string bytes;
   } cases[] = {
-      {"Latin-1, CJK, emoji", u"\u00E9\u4E2D\U0001F600", "\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80"},
-      {"edges", u"\u007F\u0080\u07FF\u0800\uFFFF\U0010FFFF",
-       "\x7F\xC2\x80\xDF\xBF\xE0\xA0\x80\xEF\xBF\xBF\xF4\x8F\xBF\xBF"},
       {"high surrogate at the end", u"a\xD83D", "a\xEF\xBF\xBD"},
       {"low surrogate alone", u"\xDE00" "b", "\xEF\xBF\xBD" "b"},
       {"high before a non-surrogate", u"\xD83D" "c", "\xEF\xBF\xBD" "c"},
