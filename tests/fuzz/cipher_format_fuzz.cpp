@@ -1,12 +1,15 @@
-// The block-cipher file format under any key, any input and any cutting of the input into pieces:
-// the output equals the format's rules applied to the whole input at once, has the input's length,
-// and decrypts, cut up differently again, to the input.
+// The block-cipher file format under any key, input and cutting of the input into pieces: the
+// output equals the format's rules applied to the whole input at once (blocks alike, a tail taking
+// the end of the last block's ciphertext, a file shorter than a block left as it is), and
+// decrypts, cut up differently again, to the input.
 // Input: 16 key bytes, 2 bytes that seed the piece sizes, then the file's contents.
 #include "crypto/block_file_cipher.h"
 
+#include "fuzz_check.h"
+
 #include <cstdint>
-#include <cstdlib>
 #include <cstring>
+#include <span>
 #include <vector>
 
 namespace {
@@ -14,26 +17,17 @@ namespace {
 using namespace docket::crypto;
 using Bytes = std::vector<std::uint8_t>;
 
-// Piece sizes from 1 to 300, in a sequence the seed decides.
-struct PieceSizes {
-  std::uint32_t state;
-  size_t Next() {
-    state = state * 1103515245u + 12345u;
-    return 1 + (state >> 16) % 300;
-  }
-};
-
-Bytes RunInPieces(const Twofish& cipher, CipherDirection direction, const Bytes& input, PieceSizes sizes) {
+// The format over `input` in pieces of 1 to 300 bytes, in a sequence `seed` decides.
+Bytes RunInPieces(const Twofish& cipher, CipherDirection direction, const Bytes& input, std::uint32_t seed) {
   BlockFileCipher format(cipher, direction);
   Bytes out(input.size() + BlockFileCipher::kMaxHeldBytes);
   size_t written = 0;
-  for (size_t at = 0; at < input.size();) {
-    const size_t size = std::min(sizes.Next(), input.size() - at);
+  for (size_t at = 0, size = 0; at < input.size(); at += size) {
+    seed = seed * 1103515245u + 12345u;
+    size = std::min<size_t>(1 + (seed >> 16) % 300, input.size() - at);
     written += format.Update(input.data() + at, size, out.data() + written);
-    at += size;
   }
-  written += format.Finish(out.data() + written);
-  out.resize(written);
+  out.resize(written + format.Finish(out.data() + written));
   return out;
 }
 
@@ -56,14 +50,11 @@ Bytes EncryptWhole(const Twofish& cipher, const Bytes& plain) {
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, size_t size) {
   if (size < 18) return 0;
-  std::uint8_t key[16];
-  std::memcpy(key, data, 16);
-  const Twofish cipher(key);
+  const Twofish cipher(std::span<const std::uint8_t, 16>(data, 16));
   const std::uint32_t seed = data[16] | data[17] << 8;
   const Bytes plain(data + 18, data + size);
-
-  const Bytes encrypted = RunInPieces(cipher, CipherDirection::kEncrypt, plain, PieceSizes{seed});
-  if (encrypted != EncryptWhole(cipher, plain)) std::abort();
-  if (RunInPieces(cipher, CipherDirection::kDecrypt, encrypted, PieceSizes{seed ^ 0x5555u}) != plain) std::abort();
+  const Bytes encrypted = RunInPieces(cipher, CipherDirection::kEncrypt, plain, seed);
+  FUZZ_CHECK(encrypted == EncryptWhole(cipher, plain));
+  FUZZ_CHECK(RunInPieces(cipher, CipherDirection::kDecrypt, encrypted, seed ^ 0x5555u) == plain);
   return 0;
 }

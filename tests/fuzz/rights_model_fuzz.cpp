@@ -1,49 +1,38 @@
-// Reads the input as the body of an access-control list (entries one after another, each
-// as long as its header says) and converts every entry that reads on NT 4, Windows 2000 and
-// later, checking what must hold for any entry.
+// The input as the body of an access-control list (entries one after another, each as long as its
+// header says): every entry that reads converts on NT 4, Windows 2000 and later to what must hold
+// for any entry.
 #include "security/access_entry.h"
 #include "security/rights_model.h"
 
-#include <cstddef>
-#include <cstdint>
+#include "fuzz_check.h"
 
 using namespace docket::rights;
 
 namespace {
 
-void Require(bool condition) {
-  if (!condition) __builtin_trap();
-}
-
 void CheckEntry(const EntryLayout& entry, size_t available) {
-  Require(entry.size >= 8 && entry.size <= available);
-  if (entry.HasSid())
-    Require(entry.sidOffset >= 8 && entry.sidOffset + entry.sidLength <= entry.size);
-  constexpr uint32_t kKnown = kFull | kNoAccess | kList | kReadExecute | kModify;
+  FUZZ_CHECK(entry.size >= 8 && entry.size <= available);
+  FUZZ_CHECK(!entry.HasSid() || (entry.sidOffset >= 8 && entry.sidOffset + entry.sidLength <= entry.size));
+  const bool deny = entry.facts.type == kDenyEntry;
   for (uint32_t version = 3; version <= 7; ++version) {
     const RightsValue value = RightsOf(entry.facts, version);
-    Require((value.rights & ~kKnown) == 0);
-    if (entry.facts.type == kDenyEntry) Require(value.rights == kNoAccess);
-    else Require(!value.Has(kNoAccess));
-    if (entry.facts.type != kDenyEntry && value.generic && Holds(entry.facts.mask, mask::kGenericAll))
-      Require(value.rights == kFull);
-    if (version < kWindows2000) Require((value.rights & (kList | kReadExecute | kModify)) == 0);
-
+    FUZZ_CHECK((value.rights & ~(kFull | kNoAccess | kList | kReadExecute | kModify)) == 0);
+    FUZZ_CHECK(deny ? value.rights == kNoAccess : !value.Has(kNoAccess));
+    if (!deny && value.generic && Holds(entry.facts.mask, mask::kGenericAll)) FUZZ_CHECK(value.rights == kFull);
+    if (version < kWindows2000) FUZZ_CHECK((value.rights & (kList | kReadExecute | kModify)) == 0);
     const GroupStates states = GroupStatesOf(entry.facts, version);
     for (int32_t state : states) {
-      Require(state == kGroupAllow || state == kGroupDeny || state == kGroupNotSet);
-      if (version != kWindows2000) Require(state == kGroupNotSet);
+      FUZZ_CHECK(state == kGroupAllow || state == kGroupDeny || state == kGroupNotSet);
+      FUZZ_CHECK(version == kWindows2000 || state == kGroupNotSet);
     }
-    // Both groups stand for the same mask.
-    Require(states[kListContentsGroup] == states[kReadExecuteGroup]);
+    FUZZ_CHECK(states[kListContentsGroup] == states[kReadExecuteGroup]);  // the same mask stands for both
   }
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-  size_t offset = 0;
-  while (offset < size) {
+  for (size_t offset = 0; offset < size;) {
     const auto entry = ReadEntry(data + offset, size - offset);
     if (!entry) break;
     CheckEntry(*entry, size - offset);

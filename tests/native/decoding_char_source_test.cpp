@@ -5,7 +5,7 @@
 #include "streams/text_reader.h"
 #include "streams/utf8.h"
 
-#include "reader_calls.h"
+#include "memory_sources.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 namespace {
 
 using namespace docket::text;
-using reader_calls::Read;
-using reader_calls::ReadLine;
+using memory_sources::Read;
+using memory_sources::ReadLine;
 
 constexpr ErrorNumber kReadFault = 30;
 

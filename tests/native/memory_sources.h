@@ -1,5 +1,5 @@
 // Files in memory for the pure readers, shared by the native tests and the fuzz targets; either
-// can be told to fail.
+// can be told to fail. And calls of the text reader whose failure shows in the text they return.
 #pragma once
 
 #include "fsobjects/image_header.h"
@@ -59,5 +59,14 @@ class Chars final : public docket::text::CharSource {
   std::size_t position_ = 0;
   bool exhausted_ = false;
 };
+
+inline std::u16string ReadLine(docket::text::TextReader& reader) {
+  std::u16string line;
+  return reader.ReadLine(&line) ? u"<failed>" : line;
+}
+inline std::u16string Read(docket::text::TextReader& reader, std::size_t n) {
+  std::u16string text;
+  return reader.Read(n, &text) ? u"<failed>" : text;
+}
 
 }  // namespace memory_sources

@@ -3,7 +3,6 @@
 #include "streams/text_reader.h"
 
 #include "memory_sources.h"
-#include "reader_calls.h"
 
 #include <gtest/gtest.h>
 
@@ -13,8 +12,8 @@ namespace {
 
 using docket::text::TextReader;
 using memory_sources::Chars;
-using reader_calls::Read;
-using reader_calls::ReadLine;
+using memory_sources::Read;
+using memory_sources::ReadLine;
 
 constexpr docket::text::ErrorNumber kInvalidHandle = 6, kNegativeSeek = 131;
 
