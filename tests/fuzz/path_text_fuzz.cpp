@@ -87,22 +87,6 @@ void CheckDoubleByte(std::string_view path, std::string_view name) {
   FUZZ_CHECK(extension == pt::ExtensionName(path, kSingleByte));
 }
 
-// A total order: exactly one of a < b, a == b, b < a; the wide form agrees with the 16-bit one.
-void CheckOrder(std::string_view left, std::string_view right) {
-  const auto units = [](std::string_view bytes) {
-    std::u16string text;
-    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-      text += static_cast<char16_t>(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8);
-    return text;
-  };
-  const std::u16string a = units(left), b = units(right);
-  const bool ab = pt::OrdersAtOrBefore(a, b), ba = pt::OrdersAtOrBefore(b, a);
-  FUZZ_CHECK(ab || ba);
-  FUZZ_CHECK((ab && ba) == (a == b));
-  const std::wstring wa(a.begin(), a.end()), wb(b.begin(), b.end());
-  FUZZ_CHECK(pt::OrdersAtOrBefore(wa, wb) == ab);
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -114,6 +98,5 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckDriveName(path);
   CheckComponents(path, finalPos);
   CheckDoubleByte(path, name);
-  CheckOrder(path, name);
   return 0;
 }

@@ -40,7 +40,19 @@ struct Case {
 };
 
 std::vector<Case> Cases() {
-  std::vector<Case> cases;
+  std::vector<Case> cases = {
+      {"text", Sample("text.txt"), O::kUnknownType, {}},
+      {"empty", "", O::kEmpty, {}},
+      // 70000 by -200 pixels, 1 bit; 70000 by 65536, colour type 5. The walk's other edges (cut
+      // short, fill bytes, a zero byte before the marker) are seeds of the fuzz target, which holds
+      // them to a plain reading of the whole file.
+      {"BMP past 16 bits", Hex("424d000000000000000000000000000000007011010038ffffff010001"),
+       O::kMeasured, {4464, 65336, 2}},
+      {"PNG past 16 bits, unknown type", Hex("89504e470d0a1a0a0000000d49484452000111700001000008050000"),
+       O::kMeasured, {4464, 0, 0}},
+      {"JPEG extended, 2 components", Hex("ffd8ffc1001108002000400200"), O::kMeasured, {64, 32, 65536}},
+      {"JPEG lossless, 4 components", Hex("ffd8ffc3001108002000400400"), O::kMeasured, {64, 32, 0}},
+  };
   for (const auto& [name, expected] : std::vector<std::pair<std::string, Dimensions>>{
            {"gif87a_3x2_2.gif", {3, 2, 2}},
            {"gif89a_5x4_8.gif", {5, 4, 8}},
@@ -60,20 +72,6 @@ std::vector<Case> Cases() {
            {"jpeg_after_text_16x8.jpg", {16, 8, 16777216}},
        })
     cases.push_back({name, Sample(name), O::kMeasured, expected});
-  // The walk's other edges (cut short, fill bytes, a zero byte before the marker) are seeds of the
-  // fuzz target, which holds them to a plain reading of the whole file.
-  const std::vector<Case> edges = {
-      {"text", Sample("text.txt"), O::kUnknownType, {}},
-      {"empty", "", O::kEmpty, {}},
-      // 70000 by -200 pixels, 1 bit; 70000 by 65536, colour type 5.
-      {"BMP past 16 bits", Hex("424d000000000000000000000000000000007011010038ffffff010001"),
-       O::kMeasured, {4464, 65336, 2}},
-      {"PNG past 16 bits, unknown type", Hex("89504e470d0a1a0a0000000d49484452000111700001000008050000"),
-       O::kMeasured, {4464, 0, 0}},
-      {"JPEG extended, 2 components", Hex("ffd8ffc1001108002000400200"), O::kMeasured, {64, 32, 65536}},
-      {"JPEG lossless, 4 components", Hex("ffd8ffc3001108002000400400"), O::kMeasured, {64, 32, 0}},
-  };
-  cases.insert(cases.end(), edges.begin(), edges.end());
   return cases;
 }
 

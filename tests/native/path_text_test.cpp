@@ -55,7 +55,12 @@ TEST(OrdersAtOrBefore, ComparesCodeUnitsOrdinally) {
         {"units are unsigned", u"\uFF00", u"a", false},
         {"surrogates by unit, not code point", u"\U00010000", u"\uFFFD", true},
     };
-    for (const auto& c : cases) EXPECT_EQ(pt::OrdersAtOrBefore(c.a, c.b), c.expected) << c.name;
+    for (const auto& c : cases) {
+        EXPECT_EQ(pt::OrdersAtOrBefore(c.a, c.b), c.expected) << c.name;
+        // Wide text carries the same units; on Linux its 32-bit wchar_t must still order them as 16-bit.
+        const std::wstring a(c.a.begin(), c.a.end()), b(c.b.begin(), c.b.end());
+        EXPECT_EQ(pt::OrdersAtOrBefore(a, b), c.expected) << c.name << " (wide)";
+    }
 }
 
 // In 932 the second byte of 表 (95 5C) and ソ (83 5C) is a backslash's; the same bytes read in a

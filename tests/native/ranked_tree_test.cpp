@@ -1,11 +1,11 @@
 // The tree at sizes the fuzz target does not reach: balance through long sorted runs of inserts
-// and removals, a walk that stops, and values released with the tree.
+// and removals, a walk that stops, an order changed only while empty. (A value the tree fails to
+// release shows as a leak when the tests end.)
 #include "dictionary/ranked_tree.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <memory>
 #include <string>
 
 namespace {
@@ -36,18 +36,9 @@ TEST(RankedTree, StaysBalancedThroughSortedInsertsAndRemovals) {
     }
     EXPECT_EQ(tree.size(), 0u);
     EXPECT_TRUE(tree.Reorder(IntOrder{}));
-  }
-}
-
-TEST(RankedTree, OwnsItsValuesUntilDestroyed) {
-  auto tracker = std::make_shared<int>(0);
-  {
-    docket::RankedTree<int, std::shared_ptr<int>, IntOrder> tree;
-    for (int i = 0; i < 100; ++i) tree.TryInsert(std::move(i), std::shared_ptr<int>(tracker));
-    EXPECT_EQ(tracker.use_count(), 101);
+    tree.TryInsert(1, "x");
     EXPECT_FALSE(tree.Reorder(IntOrder{})) << "entries are placed under the order they have";
   }
-  EXPECT_EQ(tracker.use_count(), 1);
 }
 
 }  // namespace
