@@ -76,13 +76,19 @@ struct FlakyFile {
   }();
   std::uint64_t position = 0;
   std::uint32_t Read(std::uint8_t* dest, std::uint32_t size, std::uint32_t* got) {
-    if (position <= bad && bad < position + size) return 23;  // a bad sector
+    if (position <= bad && bad < position + size) {  // a bad sector, where the failed read stops
+      position = bad;
+      return 23;
+    }
     *got = static_cast<std::uint32_t>(std::min<std::uint64_t>(std::min(size, most), data.size() - position));
     std::memcpy(dest, data.data() + position, *got);
     position += *got;
     return 0;
   }
-  std::uint32_t Seek(std::uint64_t to) { return position = to, 0; }
+  std::uint32_t Seek(std::uint64_t to) {
+    position = to;
+    return 0;
+  }
 };
 
 TEST(ChunkedReader, AFailedLargeReadDeliversTheChunksBeforeTheFailureFirst) {

@@ -30,13 +30,13 @@ class Bytes final : public docket::image::ByteSource {
 };
 
 // Characters as the real source gives them: a read that comes back empty marks the end for good;
-// moves may go past the end but not before the start. Every call fails with failWith when set.
+// moves may go past the end but not before the start. With failWith set, moves and the reads after
+// the first okReads fail.
 class Chars final : public docket::text::CharSource {
  public:
   explicit Chars(std::u16string content) : content_(std::move(content)) {}
   docket::text::ErrorNumber ReadChars(std::size_t count, std::u16string* out) override {
-    ++reads;
-    if (failWith) return failWith;
+    if (++reads > okReads && failWith) return failWith;
     const std::size_t at = std::min(position_, content_.size());
     const std::size_t n = std::min(count, content_.size() - at);
     out->append(content_, at, n);
@@ -51,7 +51,7 @@ class Chars final : public docket::text::CharSource {
     position_ = static_cast<std::size_t>(target);
     return 0;
   }
-  int reads = 0;
+  int reads = 0, okReads = 0;
   docket::text::ErrorNumber failWith = 0;
 
  private:

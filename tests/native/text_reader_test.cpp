@@ -101,7 +101,7 @@ TEST(Skip, WithinThePendingTextNeedsNoFileAndAMoveThatFailsKeepsIt) {
 }
 
 TEST(ReadErrors, ALineInTheMakingIsLostButThePendingTextIsKept) {
-  Chars source(u"ab\r\n" + Text(u'q', 200));
+  Chars source(u"ab\r\n" + Text(u'q', 300));
   TextReader reader(source);
   ReadLine(reader);  // 124 q pending
   source.failWith = kInvalidHandle;
@@ -111,6 +111,9 @@ TEST(ReadErrors, ALineInTheMakingIsLostButThePendingTextIsKept) {
   EXPECT_EQ(line + all, u"");
   EXPECT_EQ(reader.line(), 2) << "a failed line is not counted";
   EXPECT_EQ(Read(reader, 124), Text(u'q', 124));
+  source.okReads = source.reads + 1;  // a chunk of the line comes, then the read fails
+  EXPECT_EQ(reader.ReadLine(&line), kInvalidHandle);
+  EXPECT_EQ(line, u"") << "the part collected is lost with the failure";
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
-// UTF-8 both ways: one U+FFFD per maximal subpart of ill-formed input, characters cut off by the
-// end of the bytes, the count of code units asked for, and unpaired surrogates written. Well-formed
-// text of every plane both ways is the fuzz target's, against the C library's converter.
+// UTF-8 both ways: one U+FFFD per maximal subpart of ill-formed input, the count of code units
+// asked for, and unpaired surrogates written. Well-formed text of every plane both ways is the
+// fuzz target's, against the C library's converter.
 #include "streams/utf8.h"
 
 #include <gtest/gtest.h>
@@ -45,19 +45,13 @@ TEST(DecodeUtf8, OneReplacementPerMaximalSubpart) {
   for (const Case& c : cases) EXPECT_EQ(Decoded(c.bytes), c.text) << c.name;
 }
 
-TEST(DecodeUtf8, ACutOffCharacterWaitsForItsRestAndACountMayEndWithAWholePair) {
-  for (const std::string start : {"\xC3", "\xE4\xB8", "\xF0", "\xF0\x9F\x98"}) {
-    std::size_t used = 99;
-    EXPECT_EQ(Decoded("ab" + start, false, &used), u"ab") << start.size();
-    EXPECT_EQ(used, 2u) << "the cut-off character is left for later";
-  }
+// Waiting for the rest of a cut-off character, and never returning half a pair, are the fuzz
+// target's (decoding in pieces); a sequence that is broken already is not waited for.
+TEST(DecodeUtf8, ABrokenSequenceIsNotWaitedForAndNoUnitsAskedReadsNothing) {
   std::size_t used = 0;
-  EXPECT_EQ(Decoded("ab\xE0\x80", false, &used), u"ab\uFFFD\uFFFD") << "broken already: no waiting";
+  EXPECT_EQ(Decoded("ab\xE0\x80", false, &used), u"ab\uFFFD\uFFFD");
   EXPECT_EQ(used, 4u);
-
   std::u16string out;
-  EXPECT_EQ(DecodeUtf8("a\xF0\x9F\x98\x80z", 2, false, &out), 5u);
-  EXPECT_EQ(out, u"a\U0001F600") << "one unit more than asked, never half a pair";
   EXPECT_EQ(DecodeUtf8("\xC3\xA9\xC3\xA9", 1, false, &out), 2u);
   EXPECT_EQ(DecodeUtf8("x", 0, true, &out), 0u);
 }

@@ -61,6 +61,13 @@ TEST(DriveSpec, ItemRootIsTheDriveOrTheShare) {
   EXPECT_EQ(ItemRoot(L"\\\\"), L"\\\\");
 }
 
+TEST(DriveSpec, ALetterCompletesToItsRootAndShowsWithoutTheBackslash) {
+  using namespace docket::drivespec;
+  EXPECT_EQ(CompleteRoot("C") + CompleteRoot("d:") + CompleteRoot("C:\\x"), "C:\\d:\\C:\\x");
+  EXPECT_EQ(DisplayName(L"C:\\"), L"C:");
+  EXPECT_EQ(DisplayName(L"\\\\srv\\sh\\"), L"\\\\srv\\sh\\") << "a share shows whole";
+}
+
 // In 932 a share named 表 (95 5C) does not end in a backslash yet.
 TEST(DriveSpec, QueryRootClosesWithOneBackslash) {
   using docket::drivespec::QueryRoot;
