@@ -87,6 +87,19 @@ void CheckDoubleByte(std::string_view path, std::string_view name) {
   FUZZ_CHECK(extension == pt::ExtensionName(path, kSingleByte));
 }
 
+// Paths order as their 16-bit code units do, unsigned, whatever the width of the caller's units.
+void CheckOrder(std::string_view left, std::string_view right) {
+  const auto units = [](std::string_view bytes) {
+    std::u16string text;
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+      text += static_cast<char16_t>(uint8_t(bytes[i]) | uint8_t(bytes[i + 1]) << 8);
+    return text;
+  };
+  const std::u16string a = units(left), b = units(right);
+  FUZZ_CHECK(pt::OrdersAtOrBefore(a, b) == (a <= b));
+  FUZZ_CHECK(pt::OrdersAtOrBefore(std::wstring(a.begin(), a.end()), std::wstring(b.begin(), b.end())) == (a <= b));
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -98,5 +111,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   CheckDriveName(path);
   CheckComponents(path, finalPos);
   CheckDoubleByte(path, name);
+  CheckOrder(path, name);
   return 0;
 }

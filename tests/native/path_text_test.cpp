@@ -1,5 +1,5 @@
-// The drive of a path, the order of paths and double-byte names. Joins, final components and the
-// parent query are written out in the fuzz target, which runs their edge cases as seeds.
+// The drive of a path and double-byte names. Joins, final components, the parent query and the
+// order of paths are written out in the fuzz target, which runs their edge cases as seeds.
 #include "manager/path_text.h"
 
 #include <gtest/gtest.h>
@@ -37,30 +37,6 @@ TEST(DriveName, FindsLetterOrShareWithinTheWorkBuffer) {
     // A view without a terminator behind it: the sanitizer flags any look past its end.
     const std::vector<char> letterOnly{'x'};
     EXPECT_EQ(pt::DriveName(std::string_view(letterOnly.data(), 1), kSingleByte), "");
-}
-
-TEST(OrdersAtOrBefore, ComparesCodeUnitsOrdinally) {
-    const struct {
-        const char* name;
-        std::u16string a, b;
-        bool expected;
-    } cases[] = {
-        {"root is its own parent", uR"(C:\)", uR"(C:\)", true},
-        {"bare drive is a prefix of its root", u"C:", uR"(C:\)", true},
-        {"child orders after parent", uR"(C:\Windows\System)", uR"(C:\Windows)", false},
-        {"empty orders first", u"", uR"(C:\)", true},
-        {"non-empty after empty", u"a", u"", false},
-        {"lowercase relative after drive", uR"(a\b)", uR"(C:\w\a)", false},
-        {"case is significant", uR"(c:\a)", uR"(C:\)", false},
-        {"units are unsigned", u"\uFF00", u"a", false},
-        {"surrogates by unit, not code point", u"\U00010000", u"\uFFFD", true},
-    };
-    for (const auto& c : cases) {
-        EXPECT_EQ(pt::OrdersAtOrBefore(c.a, c.b), c.expected) << c.name;
-        // Wide text carries the same units; on Linux its 32-bit wchar_t must still order them as 16-bit.
-        const std::wstring a(c.a.begin(), c.a.end()), b(c.b.begin(), c.b.end());
-        EXPECT_EQ(pt::OrdersAtOrBefore(a, b), c.expected) << c.name << " (wide)";
-    }
 }
 
 // In 932 the second byte of 表 (95 5C) and ソ (83 5C) is a backslash's; the same bytes read in a
