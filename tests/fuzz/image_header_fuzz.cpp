@@ -1,5 +1,5 @@
 // Any bytes as an image file: the probe, reading in pieces of any size, measures exactly what a
-// plain reading of the whole file in memory measures.
+// plain reading of the whole file in memory measures, or reports the read that failed.
 #include "fsobjects/image_header.h"
 
 #include "../native/memory_sources.h"
@@ -60,6 +60,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const ProbeResult r = ProbeImage(source, piece);
     FUZZ_CHECK(r.outcome == outcome && r.error == 0 && r.dimensions.width == expected.width &&
                r.dimensions.height == expected.height && r.dimensions.colours == expected.colours);
+    // Whichever of those reads fails, the probe says so.
+    for (int failAt = 1; failAt <= source.reads; ++failAt) {
+      memory_sources::Bytes failing(std::string(reinterpret_cast<const char*>(data), size));
+      failing.failAtRead = failAt;
+      const ProbeResult f = ProbeImage(failing, piece);
+      FUZZ_CHECK(f.outcome == ProbeOutcome::kReadFailed && f.error == 23);
+    }
   }
   return 0;
 }

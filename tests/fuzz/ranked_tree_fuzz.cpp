@@ -1,8 +1,9 @@
 // The dictionary's store and key order, differentially: a ranked tree keyed as the dictionary keys
 // it (case-insensitive or exactly, as the input chooses) against std::map under an order written
 // out independently (fold A-Z unless exact, then compare code units), through inserts, removals
-// and renames; after each, every entry must be where the map has it, by walk, rank and key. Keys
-// come from a small alphabet around the folded range, so equal and near keys meet.
+// and renames; after each, every entry must be where the map has it, by walk, rank and key, and the
+// tree as balanced as an AVL tree. Keys come from a small alphabet around the folded range, so
+// equal and near keys meet.
 #include "dictionary/key_order.h"
 #include "dictionary/ranked_tree.h"
 
@@ -59,6 +60,9 @@ void CheckSame(const Tree& tree, const Model& model) {
     return true;
   });
   FUZZ_CHECK(expected == model.end());
+  size_t visited = 0, half = (model.size() + 1) / 2;  // a walk stops when told
+  tree.ForEach([&](const Tree::Entry&) { return ++visited < half; });
+  FUZZ_CHECK(visited == half);
   // Balanced: a tree of height h holds at least the entries of the sparsest AVL tree that high.
   size_t fewest = 0, fewestBelow = 0;
   for (int h = 1; h <= tree.height(); ++h) fewestBelow = std::exchange(fewest, fewest + fewestBelow + 1);
@@ -100,22 +104,20 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       default: {  // the entry keeps its value under the new spelling, at its new place
         const std::wstring to = NextKey(input);
         const auto taken = model.find(to);
-        const Tree::Renamed renamed = tree.Rename(key, std::wstring(to));
-        if (held == model.end()) {
-          FUZZ_CHECK(renamed == Tree::Renamed::kMissing);
-        } else if (taken != model.end() && taken != held) {
-          FUZZ_CHECK(renamed == Tree::Renamed::kTaken);
-        } else {
-          FUZZ_CHECK(renamed == Tree::Renamed::kDone);
+        const Tree::Renamed expected = held == model.end()                        ? Tree::Renamed::kMissing
+                                       : taken != model.end() && taken != held ? Tree::Renamed::kTaken
+                                                                                : Tree::Renamed::kDone;
+        FUZZ_CHECK(tree.Rename(key, std::wstring(to)) == expected);
+        if (expected == Tree::Renamed::kDone) {
           const int value = held->second;
           model.erase(held);
           model.emplace(to, value);
-          FUZZ_CHECK(tree.Find(to)->key == to);
         }
         break;
       }
     }
     CheckSame(tree, model);
+    FUZZ_CHECK(tree.Reorder(tree.order()) == model.empty());  // only an empty tree takes another order
   }
   return 0;
 }

@@ -1,5 +1,5 @@
 // The image probe on the committed sample images of every format and kind (values worked out by
-// hand) at every piece boundary; read failures; a frame past 4 GiB.
+// hand) at every piece boundary, and on files too large to hold.
 #include "fsobjects/image_header.h"
 
 #include "memory_sources.h"
@@ -86,17 +86,9 @@ TEST(ImageProbe, MeasuresEveryCaseWhereverThePiecesEnd) {
   }
 }
 
-TEST(ImageProbe, AFailedReadIsReportedWhereverItHappens) {
-  for (const char* name : {"jpeg_baseline_rgb_16x8.jpg", "png_rgb8_3x2.png"}) {
-    for (int failAt = 1;; ++failAt) {
-      memory_sources::Bytes source(Sample(name));
-      source.failAtRead = failAt;
-      const ProbeResult r = ProbeImage(source, 32);
-      if (source.reads < failAt) break;  // every read has failed once
-      EXPECT_EQ(std::tuple(r.outcome, r.error), std::tuple(O::kReadFailed, 23u)) << name << ", read " << failAt;
-    }
-  }
-  memory_sources::Bytes text(std::string(100000, 'a'));  // no zero byte: searched to its end, in pieces
+// A failed read at any point is the fuzz target's.
+TEST(ImageProbe, TextIsSearchedToItsEndInPieces) {
+  memory_sources::Bytes text(std::string(100000, 'a'));  // no zero byte to stop at
   EXPECT_EQ(ProbeImage(text).outcome, O::kUnknownType);
   EXPECT_LE(text.reads, 100000 / 4096 + 2);
 }

@@ -1,5 +1,5 @@
-// The text stream's reading logic: when the end of the stream becomes known, skips, and what a
-// failure leaves behind. (Reads of every size with the counters after each are the fuzz target's.)
+// The text stream's reading logic: when the end of the stream becomes known, and what a failure
+// leaves behind. (Reads and skips of every size with the counters after each are the fuzz target's.)
 #include "streams/text_reader.h"
 
 #include "memory_sources.h"
@@ -15,7 +15,7 @@ using memory_sources::Chars;
 using memory_sources::Read;
 using memory_sources::ReadLine;
 
-constexpr docket::text::ErrorNumber kInvalidHandle = 6, kNegativeSeek = 131;
+constexpr docket::text::ErrorNumber kInvalidHandle = 6;
 
 std::u16string Text(char16_t c, std::size_t n) { return std::u16string(n, c); }
 
@@ -71,22 +71,6 @@ TEST(AtEndOfLine, LooksAheadWithoutMovingAndTakesAnUnreadableFileAsALineEnd) {
   EXPECT_EQ(Read(reader, 1), u"c") << "the failed look kept the pending text";
   source.failWith = 0;
   EXPECT_TRUE(reader.AtEndOfLine()) << "nothing left";
-}
-
-TEST(Skip, ForwardThroughThePendingTextAndBackFromThePositionReached) {
-  const std::u16string content = u"first\r\nabcdef" + Text(u'x', 200) + u"yz";
-  Chars source(content), again(content);
-  TextReader reader(source), forward(again);
-  ReadLine(reader);  // the rest of the first chunk is pending
-  EXPECT_EQ(reader.Skip(3), 0u);
-  EXPECT_EQ(Read(reader, 2), u"de");
-  EXPECT_EQ(reader.Skip(-3), 0u);
-  EXPECT_EQ(Read(reader, 3), u"cde") << "back over text returned and text still pending";
-  EXPECT_EQ(reader.line(), 2) << "Skip changes no counter";
-  EXPECT_EQ(reader.Skip(-1000), kNegativeSeek);
-  ReadLine(forward);
-  EXPECT_EQ(forward.Skip(6 + 200), 0u) << "through the pending text into the file";
-  EXPECT_EQ(Read(forward, 5), u"yz");
 }
 
 TEST(Skip, WithinThePendingTextNeedsNoFileAndAMoveThatFailsKeepsIt) {
