@@ -9,7 +9,8 @@
 namespace docket::accounts {
 namespace {
 
-TEST(AccountNames, TokenIdentityAlwaysHasTheBackslashTrusteeOnlyWithADomain) {
+// A token's identity always has the backslash, a trustee's only with a domain.
+TEST(AccountNames, QualifiedTrusteeAndRegistryTexts) {
   EXPECT_EQ(QualifiedName("", "Everyone"), "\\Everyone");
   EXPECT_EQ(TrusteeName("", "Everyone"), "Everyone");
   EXPECT_EQ(TrusteeName("BUILTIN", "Administrators"), "BUILTIN\\Administrators");

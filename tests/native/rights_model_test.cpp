@@ -79,31 +79,28 @@ std::vector<uint8_t> EntryBytes(uint8_t type, uint8_t objectFlags = 0, uint8_t s
   return bytes;
 }
 
-TEST(ReadEntry, FindsTheIdentifierOfPlainAndObjectEntries) {
-  const struct { std::vector<uint8_t> bytes; size_t sidOffset; } cases[] = {
-      {EntryBytes(0), 8}, {EntryBytes(5, 0), 12}, {EntryBytes(5, 2), 28}, {EntryBytes(5, 3), 44}};
-  for (const auto& c : cases) {
-    const auto entry = ReadEntry(c.bytes.data(), c.bytes.size());
-    ASSERT_TRUE(entry) << c.sidOffset;
-    EXPECT_EQ(std::tie(entry->facts.type, entry->facts.flags, entry->facts.mask, entry->size),
-              std::tuple(c.bytes[0], 0x03, mask::kFullControl, c.bytes.size()));
-    EXPECT_EQ(std::tuple(entry->sidOffset, entry->sidLength), std::tuple(c.sidOffset, 16u));
-  }
-}
-
-// Entries that read but hold no identifier; one that ends within its own header does not read.
-// (That sizes and identifiers stay within the bytes is the fuzz target's.)
-TEST(ReadEntry, AnIdentifierThatDoesNotFitOrDoesNotReadIsLeftOut) {
-  const struct { const char* name; std::vector<uint8_t> bytes; size_t at; uint8_t value; } cases[] = {
-      {"identifier revision", EntryBytes(0), 8, 2},
-      {"more than 15 sub-authorities", EntryBytes(0, 0, 16), 0, 0},
-      {"a sub-authority outside the entry", EntryBytes(0), 2, 20},
-      {"no room for the object flags", EntryBytes(5, 3), 2, 10},
+// Where the identifier starts in plain and object entries, and entries that read but hold none
+// (0); one that ends within its own header does not read. (That sizes and identifiers stay within
+// the bytes is the fuzz target's.)
+TEST(ReadEntry, FindsTheIdentifierWhereItFitsAndReads) {
+  const struct { const char* name; std::vector<uint8_t> bytes; size_t at; uint8_t value, sidOffset; } cases[] = {
+      {"plain", EntryBytes(0), 1, 3, 8},
+      {"object, no types", EntryBytes(5, 0), 1, 3, 12},
+      {"object, inherited type", EntryBytes(5, 2), 1, 3, 28},
+      {"object, both types", EntryBytes(5, 3), 1, 3, 44},
+      {"identifier revision", EntryBytes(0), 8, 2, 0},
+      {"more than 15 sub-authorities", EntryBytes(0, 0, 16), 1, 3, 0},
+      {"a sub-authority outside the entry", EntryBytes(0), 2, 20, 0},
+      {"no room for the object flags", EntryBytes(5, 3), 2, 10, 0},
   };
   for (auto c : cases) {
     c.bytes[c.at] = c.value;
-    const auto layout = ReadEntry(c.bytes.data(), c.bytes.size());
-    EXPECT_TRUE(layout && !layout->HasSid()) << c.name;
+    const auto entry = ReadEntry(c.bytes.data(), c.bytes.size());
+    ASSERT_TRUE(entry) << c.name;
+    EXPECT_EQ(std::tie(entry->facts.type, entry->facts.flags, entry->facts.mask, entry->size),
+              std::tuple(c.bytes[0], 0x03, mask::kFullControl, c.bytes[2])) << c.name;
+    EXPECT_EQ(std::tuple(entry->sidOffset, entry->sidLength), std::tuple(size_t{c.sidOffset}, c.sidOffset ? 16u : 0u))
+        << c.name;
   }
   const std::vector<uint8_t> noMask = {0, 0, 6, 0, 0, 0};
   EXPECT_FALSE(ReadEntry(noMask.data(), noMask.size()));

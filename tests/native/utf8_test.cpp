@@ -12,16 +12,10 @@ namespace {
 using docket::text::AppendUtf8;
 using docket::text::DecodeUtf8;
 
-std::u16string Decoded(const std::string& bytes, bool atEnd = true, std::size_t* used = nullptr) {
-  std::u16string out = u">";  // what is there already stays
-  const std::size_t n = DecodeUtf8(bytes, SIZE_MAX, atEnd, &out);
-  if (used) *used = n;
-  return out.substr(1);
-}
-
-std::string Encoded(const std::u16string& text) {
-  std::string out = ">";
-  AppendUtf8(text, &out);
+// What is in the output already stays: both append.
+std::u16string Decoded(const std::string& bytes) {
+  std::u16string out = u">";
+  EXPECT_EQ(DecodeUtf8(bytes, SIZE_MAX, true, &out), bytes.size());
   return out.substr(1);
 }
 
@@ -48,16 +42,15 @@ TEST(DecodeUtf8, OneReplacementPerMaximalSubpart) {
 // Waiting for the rest of a cut-off character, and never returning half a pair, are the fuzz
 // target's (decoding in pieces); a sequence that is broken already is not waited for.
 TEST(DecodeUtf8, ABrokenSequenceIsNotWaitedForAndNoUnitsAskedReadsNothing) {
-  std::size_t used = 0;
-  EXPECT_EQ(Decoded("ab\xE0\x80", false, &used), u"ab\uFFFD\uFFFD");
-  EXPECT_EQ(used, 4u);
   std::u16string out;
+  EXPECT_EQ(DecodeUtf8("ab\xE0\x80", SIZE_MAX, false, &out), 4u);
+  EXPECT_EQ(out, u"ab\uFFFD\uFFFD");
   EXPECT_EQ(DecodeUtf8("\xC3\xA9\xC3\xA9", 1, false, &out), 2u);
   EXPECT_EQ(DecodeUtf8("x", 0, true, &out), 0u);
 }
 
 TEST(AppendUtf8, ReplacesUnpairedSurrogates) {
-  struct Case {
+  const struct {
     const char* name;
     std::u16string text;
     std::string bytes;
@@ -67,7 +60,11 @@ TEST(AppendUtf8, ReplacesUnpairedSurrogates) {
       {"high before a non-surrogate", u"\xD83D" "c", "\xEF\xBF\xBD" "c"},
       {"two highs and a low", u"\xD83D\xD83D\xDE00", "\xEF\xBF\xBD\xF0\x9F\x98\x80"},
   };
-  for (const Case& c : cases) EXPECT_EQ(Encoded(c.text), c.bytes) << c.name;
+  for (const auto& c : cases) {
+    std::string out = ">";
+    AppendUtf8(c.text, &out);
+    EXPECT_EQ(out, ">" + c.bytes) << c.name;
+  }
 }
 
 }  // namespace
