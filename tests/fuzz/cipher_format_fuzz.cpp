@@ -1,7 +1,6 @@
-// The block-cipher file format under any key, input and cutting of the input into pieces: the
-// output equals the format's rules applied to the whole input at once (blocks alike, a tail taking
-// the end of the last block's ciphertext, a file shorter than a block left as it is), and
-// decrypts, cut up differently again, to the input.
+// The block-cipher file format under any key and cutting into pieces equals its rules applied to
+// the whole input (a tail takes the end of the last block's ciphertext, a file shorter than a
+// block stays as it is) and decrypts, cut up otherwise, to the input.
 // Input: 16 key bytes, 2 bytes that seed the piece sizes, then the file's contents.
 #include "crypto/block_file_cipher.h"
 

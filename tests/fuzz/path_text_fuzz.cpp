@@ -45,14 +45,6 @@ void CheckBuildPath(std::string_view path, std::string_view name) {
   FUZZ_CHECK(pt::BuildPath(path, name, kSingleByte) == expected);
 }
 
-void CheckDriveName(std::string_view path) {
-  const std::string drive = pt::DriveName(path, kSingleByte);
-  const std::string_view p = CText(path);
-  const bool letter = drive.size() == 2 && drive == p.substr(0, 2) && drive[1] == ':';
-  const bool share = drive == p && p.starts_with("\\\\") && p.back() != '\\';
-  FUZZ_CHECK(drive.empty() || letter || share);
-}
-
 // The final component from the platform's offset; its base and extension split at its last dot.
 void CheckComponents(std::string_view absolute, size_t finalPos) {
   const std::string_view a = CText(absolute);
@@ -108,7 +100,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string_view name = Field(input);
   const size_t finalPos = input.empty() ? pt::kNoFinalComponent : static_cast<uint8_t>(input[0]);
   CheckBuildPath(path, name);
-  CheckDriveName(path);
   CheckComponents(path, finalPos);
   CheckDoubleByte(path, name);
   CheckOrder(path, name);

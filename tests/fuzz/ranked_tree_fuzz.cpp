@@ -1,9 +1,7 @@
-// The dictionary's store and key order, differentially: a ranked tree keyed as the dictionary keys
-// it (case-insensitive or exactly, as the input chooses) against std::map under an order written
-// out independently (fold A-Z unless exact, then compare code units), through inserts, removals
-// and renames; after each, every entry must be where the map has it, by walk, rank and key, and the
-// tree as balanced as an AVL tree. Keys come from a small alphabet around the folded range, so
-// equal and near keys meet.
+// The dictionary's store and key order against std::map under an order written out apart (fold
+// A-Z unless exact, then compare code units), through inserts, removals and renames of keys from
+// a small alphabet around the folded range: after each, every entry is where the map has it, by
+// walk, rank and key, and the tree is as balanced as an AVL tree.
 #include "dictionary/key_order.h"
 #include "dictionary/ranked_tree.h"
 

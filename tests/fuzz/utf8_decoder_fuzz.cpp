@@ -1,9 +1,8 @@
-// The UTF-8 decoder against glibc's iconv on the same bytes, and against itself when the bytes come
-// in pieces. iconv stops at the first ill-formed (EILSEQ) or cut-off (EINVAL) sequence: every
-// well-formed run must decode alike, iconv must stop where the decoder puts a U+FFFD, and agree
-// with it again after the decoder's maximal subpart. Only the subpart's shape compares (glibc calls
-// E0 80 or a lone F5 "incomplete", two subparts here); a sequence cut off at the end must give
-// U+FFFD only. Well-formed text comes back byte for byte from the encoder.
+// The UTF-8 decoder against glibc's iconv, and against itself on the bytes in pieces. Each
+// well-formed run decodes alike; iconv stops (EILSEQ) where the decoder puts a U+FFFD and agrees
+// again after its maximal subpart, of which only the shape compares (glibc calls E0 80 or a lone
+// F5 "incomplete"); a sequence cut off at the end gives U+FFFD only. The encoder gives well-formed
+// text back byte for byte.
 #include "streams/utf8.h"
 
 #include "fuzz_check.h"

@@ -61,9 +61,8 @@ TEST(BlockFileCipher, DecryptionNamesTwoOfItsWritesAsCiphertextWrites) {
   EXPECT_TRUE(BlockFileCipher(cipher, CipherDirection::kEncrypt).FailedWriteNamesCiphertext(5));
 }
 
-// A large read that fails is read again chunk by chunk, so what the format writes before the
-// failure is what readers of single chunks write: the format itself does not depend on the pieces.
-// A file of 10 chunks that cannot be read across byte `bad`.
+// A file of 10 chunks that cannot be read across byte `bad`. A large read that fails there is read
+// again chunk by chunk, so the format writes what it would for readers of single chunks.
 struct FlakyFile {
   std::uint64_t bad = ~0ull;
   Bytes data = [] {

@@ -23,7 +23,6 @@ constexpr ErrorNumber kReadFault = 30;
 // holds, topped up (after moving the unused bytes to its front) when it holds fewer than asked for.
 struct Stream final : ByteWindow, Decoder {
   Stream(std::string content, std::size_t capacity) : content(std::move(content)), capacity(capacity) {}
-
   ErrorNumber Peek(std::size_t want, std::string_view* bytes) override {
     if (peeksBeforeFailure-- == 0) return kReadFault;
     if (end - begin < want) end = std::min(content.size(), begin + std::max(want, capacity));
@@ -36,7 +35,6 @@ struct Stream final : ByteWindow, Decoder {
   std::size_t Decode(std::string_view bytes, std::size_t units, bool atEnd, std::u16string* out) override {
     return DecodeUtf8(bytes, units, atEnd, out);
   }
-
   std::string content;
   std::size_t capacity, begin = 0, end = 0;
   bool exhausted = false;

@@ -1,5 +1,5 @@
-// Searches and character counts that step over whole double-byte characters. (With a single-byte
-// table they are the plain byte searches: the path fuzz target holds them to that.)
+// Searches and counts over whole double-byte characters. (With a single-byte table they are the
+// plain byte searches: the path fuzz target holds them to that.)
 #include "com/lead_bytes.h"
 
 #include "code_page_tables.h"
@@ -13,8 +13,6 @@ using code_page_tables::k932;
 
 namespace {
 
-constexpr auto npos = std::string::npos;
-
 // 表 is 95 5C and ソ is 83 5C in 932: their second byte is a backslash's.
 TEST(LeadBytes, SearchesIn932StepOverTheSecondByteOfACharacter) {
   const struct {
@@ -23,7 +21,7 @@ TEST(LeadBytes, SearchesIn932StepOverTheSecondByteOfACharacter) {
     std::size_t lastSeparator;
     bool endsWithSeparator;
   } cases[] = {
-      {"name alone", "\x95\x5C", npos, false},
+      {"name alone", "\x95\x5C", std::string::npos, false},
       {"at the end of a path", "C:\\d\\\x95\x5C", 4, false},
       {"in the middle of a name", "C:\\a\x83\x5C" "b", 2, false},
       {"a folder's name before a separator", "C:\\\x95\x5C\\b", 5, false},

@@ -17,8 +17,6 @@ using memory_sources::ReadLine;
 
 constexpr docket::text::ErrorNumber kInvalidHandle = 6;
 
-std::u16string Text(char16_t c, std::size_t n) { return std::u16string(n, c); }
-
 // Each ReadLine until the end, written as "line" or "line$" when the end was known right after.
 std::vector<std::u16string> LinesUntilEnd(const std::u16string& content) {
   Chars source(content);
@@ -31,21 +29,18 @@ std::vector<std::u16string> LinesUntilEnd(const std::u16string& content) {
   return seen;
 }
 
+// What lines hold is the fuzz target's; here, when the end is known, also at the chunk's edges.
 TEST(ReadLine, LinesAndTheMomentTheEndBecomesKnown) {
-  const std::u16string a127 = Text(u'a', 127), b300 = Text(u'b', 300), c126 = Text(u'c', 126);
+  const std::u16string a127 = std::u16string(127, u'a'), c126 = std::u16string(126, u'c');
   const std::pair<std::u16string, std::vector<std::u16string>> cases[] = {
       {u"abc\r\ndef\r\n", {u"abc", u"def$"}},  // last line still pending: the end comes with it
       {u"abc\r\n", {u"abc", u"$"}},            // line end closing the read: one empty line more
       {u"abc\r\nxyz", {u"abc", u"xyz$"}},
       {u"", {u"$"}},
-      {u"a\nb\rc", {u"a\nb\rc$"}},  // lone LF and CR are text
-      {u"a\r\r\nb", {u"a\r", u"b$"}},
-      {std::u16string(u"a\0b\r\n", 5), {std::u16string(u"a\0b", 3), u"$"}},
       {a127 + u"\r\nbcd\r\n", {a127, u"bcd$"}},  // line end split by the chunk
       {a127 + u"\rx\r\n", {a127 + u"\rx", u"$"}},
       {a127 + u"\r", {a127 + u"\r$"}},
       {c126 + u"\r\n", {c126, u"$"}},  // line end closing the first chunk
-      {b300 + u"\r\n" + b300, {b300, b300 + u"$"}},
   };
   for (const auto& [content, lines] : cases) EXPECT_EQ(LinesUntilEnd(content), lines) << content.size();
 }
@@ -85,7 +80,7 @@ TEST(Skip, WithinThePendingTextNeedsNoFileAndAMoveThatFailsKeepsIt) {
 }
 
 TEST(ReadErrors, ALineInTheMakingIsLostButThePendingTextIsKept) {
-  Chars source(u"ab\r\n" + Text(u'q', 300));
+  Chars source(u"ab\r\n" + std::u16string(300, u'q'));
   TextReader reader(source);
   ReadLine(reader);  // 124 q pending
   source.failWith = kInvalidHandle;
@@ -94,7 +89,7 @@ TEST(ReadErrors, ALineInTheMakingIsLostButThePendingTextIsKept) {
   EXPECT_EQ(reader.ReadAll(&all), kInvalidHandle);
   EXPECT_EQ(line + all, u"");
   EXPECT_EQ(reader.line(), 2) << "a failed line is not counted";
-  EXPECT_EQ(Read(reader, 124), Text(u'q', 124));
+  EXPECT_EQ(Read(reader, 124), std::u16string(124, u'q'));
   source.okReads = source.reads + 1;  // a chunk of the line comes, then the read fails
   EXPECT_EQ(reader.ReadLine(&line), kInvalidHandle);
   EXPECT_EQ(line, u"") << "the part collected is lost with the failure";

@@ -9,7 +9,6 @@
 
 namespace {
 
-using docket::text::AppendUtf8;
 using docket::text::DecodeUtf8;
 
 // What is in the output already stays: both append.
@@ -62,7 +61,7 @@ TEST(AppendUtf8, ReplacesUnpairedSurrogates) {
   };
   for (const auto& c : cases) {
     std::string out = ">";
-    AppendUtf8(c.text, &out);
+    docket::text::AppendUtf8(c.text, &out);
     EXPECT_EQ(out, ">" + c.bytes) << c.name;
   }
 }

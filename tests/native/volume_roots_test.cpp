@@ -21,7 +21,6 @@ namespace {
 TEST(RemovalFor, EntersOnlyRealFolders) {
   constexpr std::uint32_t kReadOnly = 0x1, kArchive = 0x20, kLink = del::kReparsePointAttribute;
   EXPECT_EQ(del::RemovalFor(kArchive), del::Removal::File);
-  EXPECT_EQ(del::RemovalFor(kReadOnly | kArchive), del::Removal::File);
   EXPECT_EQ(del::RemovalFor(kLink | kArchive), del::Removal::File) << "link to a file";
   EXPECT_EQ(del::RemovalFor(del::kDirectoryAttribute), del::Removal::Tree);
   EXPECT_EQ(del::RemovalFor(del::kDirectoryAttribute | kLink), del::Removal::Link);

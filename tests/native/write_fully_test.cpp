@@ -10,17 +10,14 @@ namespace {
 
 using docket::streams::WriteFully;
 
-// A device that takes at most takes[i] bytes on its i-th call (the last repeats) and fails with
-// error 112 on call `failing`.
 struct StingyDevice {
-  std::vector<std::uint32_t> takes;
-  int failing = -1;
-  std::string received;
+  std::vector<std::uint32_t> takes;  // the bytes each call takes, the last repeating
+  int failing = -1;                  // the call (from 0) that fails with error 112
+  std::string received = {};
   int calls = 0;
   std::uint32_t operator()(const char* data, std::uint32_t size, std::uint32_t* written) {
-    const int call = calls++;
-    if (call == failing) return 112;
-    *written = std::min(size, takes[std::min<std::size_t>(call, takes.size() - 1)]);
+    if (calls++ == failing) return 112;
+    *written = std::min(size, takes[std::min<std::size_t>(calls - 1, takes.size() - 1)]);
     received.append(data, *written);
     return 0;
   }
