@@ -31,7 +31,7 @@ std::vector<std::u16string> LinesUntilEnd(const std::u16string& content) {
 
 // What lines hold is the fuzz target's; here, when the end is known, also at the chunk's edges.
 TEST(ReadLine, LinesAndTheMomentTheEndBecomesKnown) {
-  const std::u16string a127 = std::u16string(127, u'a'), c126 = std::u16string(126, u'c');
+  const std::u16string a127(127, u'a'), c126(126, u'c');
   const std::pair<std::u16string, std::vector<std::u16string>> cases[] = {
       {u"abc\r\ndef\r\n", {u"abc", u"def$"}},  // last line still pending: the end comes with it
       {u"abc\r\n", {u"abc", u"$"}},            // line end closing the read: one empty line more
