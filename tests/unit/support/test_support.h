@@ -1,5 +1,5 @@
-// Helpers shared by the unit tests: error-object fields, system texts computed at run time,
-// scratch folders, file contents and late-bound calls.
+// Helpers shared by the unit tests: error objects, system texts, scratch folders, file contents
+// and late-bound calls.
 #pragma once
 
 #include "com/bstr.h"
@@ -10,7 +10,6 @@
 
 #include <gtest/gtest.h>
 
-#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -23,14 +22,14 @@ using com::Variant;
 // The error object the last failing call left on this thread (taken off the thread).
 struct ErrorFields {
   bool present = false;
-  std::wstring description;
-  std::wstring source;
+  std::wstring description, source;
 };
 ErrorFields TakeError();
-void ClearError();
+inline void ClearError() { ::SetErrorInfo(0, nullptr); }
 
 // The system's message text for an error with one line end removed, as the module reports it.
 std::wstring SystemText(DWORD error);
+inline HRESULT Win32Code(DWORD error) { return static_cast<HRESULT>(0x80070000u | error); }
 
 // What every member the administrator's policy switches off reports.
 inline constexpr wchar_t kPolicyRefusal[] =
@@ -41,9 +40,6 @@ inline constexpr wchar_t kPolicyRefusal[] =
 inline constexpr wchar_t kUnboundRefusal[] =
     L"This object stands for no file or folder: obtain it from a FileManager.";
 
-// The result code of a system error.
-inline HRESULT Win32Code(DWORD error) { return static_cast<HRESULT>(0x80070000u | error); }
-
 // A fresh folder under the temporary directory, removed with everything in it at the end.
 class ScratchDir {
  public:
@@ -52,7 +48,6 @@ class ScratchDir {
   ScratchDir(const ScratchDir&) = delete;
   ScratchDir& operator=(const ScratchDir&) = delete;
   const std::wstring& path() const { return path_; }
-  // path + "\" + name
   std::wstring operator/(const std::wstring& name) const { return path_ + L"\\" + name; }
 
  private:
@@ -62,28 +57,47 @@ void RemoveTree(const std::wstring& path);
 
 void WriteBytes(const std::wstring& path, const std::string& bytes);
 std::string ReadBytes(const std::wstring& path);
-bool Exists(const std::wstring& path);
+inline bool Exists(const std::wstring& path) {
+  return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
 
-// Calls a member by name through IDispatch, as a script would (flags: DISPATCH_METHOD etc.).
-// Arguments are given in script order.
+// Calls a member by name through IDispatch, as a script would (flags: DISPATCH_METHOD etc.), with
+// the arguments in script order (they are cleared afterwards).
 struct CallResult {
   HRESULT hr = E_FAIL;
-  std::wstring description;  // from the EXCEPINFO when hr is DISP_E_EXCEPTION
-  std::wstring source;
+  std::wstring description, source;  // from the EXCEPINFO when hr is DISP_E_EXCEPTION
   SCODE scode = 0;
 };
-CallResult CallByName(IDispatch* object, const wchar_t* name, WORD flags,
-                      std::vector<VARIANT> args, VARIANT* result = nullptr);
+CallResult CallByName(IDispatch* object, const wchar_t* name, WORD flags, std::vector<VARIANT> args,
+                      VARIANT* result = nullptr);
 
 // A FileManager of the module (by default, the one loaded once per process).
-ComPtr<IFileManager> NewManager(const LoadedModule& module = LoadedModule::Default());
+inline ComPtr<IFileManager> NewManager(const LoadedModule& module = LoadedModule::Default()) {
+  ComPtr<IFileManager> manager;
+  module.Create(CLSID_FileManager, manager.put());
+  return manager;
+}
 
-VARIANT VBstr(const wchar_t* text);  // caller's variant owns a new BSTR (freed by CallByName)
-VARIANT VI4(LONG value);
-VARIANT VBool(bool value);
+inline VARIANT VBstr(const wchar_t* text) {
+  VARIANT v{};
+  V_VT(&v) = VT_BSTR;
+  V_BSTR(&v) = ::SysAllocString(text);
+  return v;
+}
+inline VARIANT VI4(LONG value) {
+  VARIANT v{};
+  V_VT(&v) = VT_I4;
+  V_I4(&v) = value;
+  return v;
+}
+inline VARIANT VBool(bool value) {
+  VARIANT v{};
+  V_VT(&v) = VT_BOOL;
+  V_BOOL(&v) = value ? VARIANT_TRUE : VARIANT_FALSE;
+  return v;
+}
 
-// The text a member that returns a string gives (a property get, ReadAll, ReadLine ...); the call
-// must succeed.
+// The text a member that returns a string gives; the call must succeed.
 template <class I>
 std::wstring TextOf(I* object, HRESULT (STDMETHODCALLTYPE I::*member)(BSTR*)) {
   Bstr text;
