@@ -261,32 +261,23 @@ class Deadline {
   HANDLE timer_ = nullptr;
 };
 
-// Names, sizes and write times of the entries of a few folders outside the scratch folder. Names
-// that begin with "docket" are what other tests running alongside make: they are left out.
-std::set<std::wstring> Snapshot(const std::vector<std::wstring>& folders) {
+// Names, sizes and write times of the entries of a few folders outside the scratch folder, one a
+// line. Names that begin with "docket" are what other tests running alongside make: left out.
+std::string Snapshot(const std::vector<std::wstring>& folders) {
   std::set<std::wstring> entries;
   for (const std::wstring& folder : folders) {
     WIN32_FIND_DATAW entry;
     HANDLE find = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
-    if (find == INVALID_HANDLE_VALUE) continue;
-    do {
+    for (BOOL more = find != INVALID_HANDLE_VALUE; more; more = ::FindNextFileW(find, &entry)) {
       const std::wstring name = entry.cFileName;
       if (name == L"." || name == L".." || ::_wcsnicmp(name.c_str(), L"docket", 6) == 0) continue;
       entries.insert(folder + L"\\" + name + L" " + std::to_wstring(entry.nFileSizeLow) + L" " +
                      std::to_wstring(entry.ftLastWriteTime.dwLowDateTime));
-    } while (::FindNextFileW(find, &entry));
-    ::FindClose(find);
+    }
+    if (find != INVALID_HANDLE_VALUE) ::FindClose(find);
   }
-  return entries;
-}
-
-// What differs between two snapshots, one entry a line.
-std::string Changes(const std::set<std::wstring>& before, const std::set<std::wstring>& after) {
   std::wstring text;
-  for (const std::wstring& entry : before)
-    if (!after.count(entry)) text += L"  gone or changed: " + entry + L"\n";
-  for (const std::wstring& entry : after)
-    if (!before.count(entry)) text += L"  new or changed: " + entry + L"\n";
+  for (const std::wstring& entry : entries) text += entry + L"\n";
   return Utf8(text);
 }
 
@@ -296,37 +287,27 @@ std::wstring SystemFolder(UINT(WINAPI* get)(LPWSTR, UINT)) {
   return folder;
 }
 
-// A variable of the process's environment, set for as long as this lives.
-class EnvironmentChange {
- public:
-  EnvironmentChange(const wchar_t* name, const std::wstring& value) : name_(name) {
-    wchar_t old[MAX_PATH];
-    const DWORD n = ::GetEnvironmentVariableW(name, old, MAX_PATH);
-    if (n > 0 && n < MAX_PATH) saved_ = old;
-    ::SetEnvironmentVariableW(name, value.c_str());
-  }
-  ~EnvironmentChange() { ::SetEnvironmentVariableW(name_, saved_ ? saved_->c_str() : nullptr); }
-
- private:
-  const wchar_t* name_;
-  std::optional<std::wstring> saved_;
-};
-
 class ArgumentSweep : public ::testing::Test {
  protected:
+  // Relative names, the empty path and made-up temporary names all land in the scratch folder.
   ArgumentSweep() {
-    for (const std::wstring& folder : {cwd_, temp_, dir_ / L"cases"})
-      ::CreateDirectoryW(folder.c_str(), nullptr);
-    // Relative names, the empty path and made-up temporary names all land in the scratch folder.
-    ::GetCurrentDirectoryW(MAX_PATH, savedCurrent_);
-    ::SetCurrentDirectoryW(cwd_.c_str());
+    for (const std::wstring& folder : {cwd_, temp_, dir_ / L"cases"}) ::CreateDirectoryW(folder.c_str(), nullptr);
+    ::GetCurrentDirectoryW(MAX_PATH, saved_[0]);
+    for (int i : {1, 2}) {
+      ::GetEnvironmentVariableW(kTemporary[i], saved_[i], MAX_PATH);
+      ::SetEnvironmentVariableW(kTemporary[i], temp_.c_str());
+    }
     wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1] = {}, user[256] = {};
     DWORD size = MAX_COMPUTERNAME_LENGTH + 1, userSize = 256;
     ::GetComputerNameW(computer, &size);
     ::GetUserNameW(user, &userSize);
     masks_ = {{computer, L"{computer}"}, {user, L"{user}"}};
   }
-  ~ArgumentSweep() override { ::SetCurrentDirectoryW(savedCurrent_); }
+  ~ArgumentSweep() override {
+    ::SetCurrentDirectoryW(saved_[0]);
+    for (int i : {1, 2}) ::SetEnvironmentVariableW(kTemporary[i], *saved_[i] ? saved_[i] : nullptr);
+    memberless_->Release();
+  }
 
   void Sweep(const std::wstring& label);
 
@@ -339,31 +320,21 @@ class ArgumentSweep : public ::testing::Test {
     if (const std::wstring why = WhyNotCalled(swept, member, hostileIndex, hostile); !why.empty())
       return what + L" | " + why;
     const CaseFolder c = NewCase();
-    bool memberlessGone = false;
-    CountingDispatch* memberless = CountingDispatch::New(&memberlessGone);
     std::wstring outcome;
     {
-      ComPtr<IDispatch> object, manager;
-      manager_.As(&manager);
-      const HRESULT made = target.make(manager.get(), c, &object);
+      ComPtr<IDispatch> object;
+      const HRESULT made = target.make(manager_.get(), c, &object);
       EXPECT_EQ(made, S_OK) << "the target is made";
-      if (FAILED(made)) {
-        memberless->Release();
-        return what + L" | (no object)";
-      }
+      if (FAILED(made)) return what + L" | (no object)";
       const size_t n = member.parameters.size();
       Variants arguments(n), referenced(n);  // the arguments last first, as DISPPARAMS has them
       for (size_t i = 0; i < n; ++i) {
         std::optional<VARIANT> good = GoodValue(swept, member, member.parameters[i], c);
         EXPECT_TRUE(good) << "no good value for " << Utf8(member.parameters[i].name);
         if (!good) continue;
-        VARIANT& slot = arguments[n - 1 - i];
-        if (static_cast<int>(i) != hostileIndex) {
-          slot = *good;
-        } else {
-          referenced[i] = *good;  // kept for a reference to point at
-          slot = hostile->make(&referenced[i], memberless);
-        }
+        const bool isHostile = static_cast<int>(i) == hostileIndex;
+        if (isHostile) referenced[i] = *good;  // kept for a reference to point at
+        arguments[n - 1 - i] = isHostile ? hostile->make(&referenced[i], memberless_) : *good;
       }
       DISPID put = DISPID_PROPERTYPUT;
       const bool isPut = member.flags & (DISPATCH_PROPERTYPUT | DISPATCH_PROPERTYPUTREF);
@@ -371,7 +342,7 @@ class ArgumentSweep : public ::testing::Test {
       Variant result;
       EXCEPINFO exception{};
       UINT argumentError = 0;
-      const std::set<std::wstring> around = Snapshot(watchedByCall_);
+      const std::string around = Snapshot(watchedByCall_);
       ClearError();
       hook_.Reset();
       hook_.FailRequestsFrom(kAllocationCap);
@@ -383,9 +354,8 @@ class ArgumentSweep : public ::testing::Test {
       }
       const size_t largest = hook_.largest();
       hook_.Reset();
-      EXPECT_EQ(Changes(around, Snapshot(watchedByCall_)), "") << "the call changed something outside";
+      EXPECT_EQ(LineChanges(around, Snapshot(watchedByCall_)), "") << "the call changed something outside";
       if (exception.pfnDeferredFillIn) exception.pfnDeferredFillIn(&exception);
-
       outcome = DescribeResult(hr, exception, *result.get(), Masks(c));
       CheckFailure(hr, exception);
       if (largest >= kNotedAllocation) outcome += L"; asked for " + std::to_wstring(largest >> 20) + L" MiB";
@@ -396,8 +366,7 @@ class ArgumentSweep : public ::testing::Test {
       for (BSTR text : {exception.bstrDescription, exception.bstrSource, exception.bstrHelpFile})
         ::SysFreeString(text);
     }
-    EXPECT_EQ(memberless->refs(), 1) << "the module let the argument go";
-    memberless->Release();
+    EXPECT_EQ(memberless_->refs(), 1) << "the module let the argument go";
     RemoveTree(c.path);
     return what + L" | " + outcome;
   }
@@ -449,14 +418,16 @@ class ArgumentSweep : public ::testing::Test {
   // real one.)
   const std::vector<std::wstring> watchedByCall_{L"C:", SystemFolder(::GetWindowsDirectoryW)};
   const std::vector<std::wstring> watchedBySweep_{SystemFolder(::GetSystemDirectoryW)};
-  const std::set<std::wstring> before_ = Snapshot(watchedBySweep_);
+  const std::string before_ = Snapshot(watchedBySweep_);
   ScratchDir dir_;
   const std::wstring cwd_ = dir_ / L"cwd", temp_ = dir_ / L"temp";
-  EnvironmentChange tmp_{L"TMP", temp_}, tempVariable_{L"TEMP", temp_};
+  static constexpr const wchar_t* kTemporary[] = {nullptr, L"TMP", L"TEMP"};
+  wchar_t saved_[3][MAX_PATH] = {};  // the current folder and the temporary folders
   AllocationHook hook_{LoadedModule::Default().handle()};
-  ComPtr<IFileManager> manager_ = NewManager();
+  ComPtr<IDispatch> manager_{NewManager().get()};
+  bool memberlessGone_ = false;
+  CountingDispatch* memberless_ = CountingDispatch::New(&memberlessGone_);
   Substitutions masks_;
-  wchar_t savedCurrent_[MAX_PATH] = {};
   int cases_ = 0;
 };
 
@@ -482,7 +453,7 @@ void ArgumentSweep::Sweep(const std::wstring& label) {
   }
   manager_.reset();
   EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK) << "nothing of the module is left alive";
-  EXPECT_EQ(Changes(before_, Snapshot(watchedBySweep_)), "") << "something outside changed";
+  EXPECT_EQ(LineChanges(before_, Snapshot(watchedBySweep_)), "") << "something outside changed";
 
   EXPECT_EQ(TableChanges(label, Utf8(table)), "")
       << "tests/argument_sweep/" << Utf8(label) << ".txt no longer says what the members answer: "

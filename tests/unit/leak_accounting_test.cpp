@@ -1,6 +1,5 @@
 // What a page does all day (open, read, close, list, ask, fail) must leave the process's handles and
-// committed private memory where they were, round after round. The counters are proved first on
-// rounds that keep, on purpose, what they opened.
+// committed private memory where they were, round after round.
 #include "support/process_counters.h"
 #include "support/test_support.h"
 
@@ -34,87 +33,79 @@ class LeakAccounting : public ::testing::Test {
     WriteBytes(dir_ / L"sub\\x.bin", std::string(100, 'x'));
   }
 
+  // Counts the calls of a round, so that a failure says which.
+  bool Is(HRESULT hr, HRESULT expected = S_OK) {
+    ++step_;
+    return hr == expected;
+  }
+
   // One round: every call checks its answer, so that a round that stops working does not pass as
   // one that leaks nothing. A null `kept` lets everything go.
   void Round(Kept* kept) {
     IFileManager* fm = manager_.get();
+    step_ = 0;
     ComPtr<ITextStream> text;
-    Bstr line, rest;
-    ASSERT_EQ(fm->OpenTextFile(data_.get(), ForReading, VARIANT_FALSE, TristateFalse, text.put()), S_OK);
-    ASSERT_EQ(text->ReadLine(line.put()), S_OK);
-    ASSERT_EQ(text->ReadAll(rest.put()), S_OK);
-    ASSERT_EQ(text->Close(), S_OK);
     ComPtr<IBinaryStream> bytes;
+    Bstr line, rest;
     Variant read;
-    ASSERT_EQ(fm->OpenBinaryFile(data_.get(), ForReading, VARIANT_FALSE, bytes.put()), S_OK);
-    ASSERT_EQ(bytes->Read(4, read.get()), S_OK);
+    ASSERT_TRUE(Is(fm->OpenTextFile(data_.get(), ForReading, VARIANT_FALSE, TristateFalse, text.put())) &&
+                Is(text->ReadLine(line.put())) && Is(text->ReadAll(rest.put())) && Is(text->Close()) &&
+                Is(fm->OpenBinaryFile(data_.get(), ForReading, VARIANT_FALSE, bytes.put())) &&
+                Is(bytes->Read(4, read.get()))) << "call " << step_;
     if (kept) {
       kept->texts.push_back(std::move(rest));
       kept->streams.push_back(bytes);  // open, with its handle
     }
 
-    // Listings: the folder's files by For Each, its subfolders, the file's access-control entries.
+    // Listings (the folder's files by For Each, its subfolders, the file's access-control entries),
+    // and what goes to the registry, the volume and the profile functions.
     ComPtr<IFile> file;
     ComPtr<IFolder> folder;
     ComPtr<IFileCollection> files;
     ComPtr<IFolderCollection> folders;
     ComPtr<IUnknown> unknown;
     ComPtr<IEnumVARIANT> items;
-    Variant size, entry;
+    ComPtr<IPermItem> permission;
+    ComPtr<IDrive> drive;
+    Variant size, entry, space;
+    Bstr trustee, user, type, mime, value;
     LONG count = 0;
-    ASSERT_EQ(fm->GetFile(data_.get(), file.put()), S_OK);
-    ASSERT_EQ(file->get_Size(size.get()), S_OK);
-    ASSERT_EQ(file->get_ParentFolder(folder.put()), S_OK);
-    ASSERT_EQ(folder->get_Files(files.put()), S_OK);
-    ASSERT_EQ(files->get__NewEnum(unknown.put()), S_OK);
-    ASSERT_EQ(unknown.As(&items), S_OK);
+    ASSERT_TRUE(Is(fm->GetFile(data_.get(), file.put())) && Is(file->get_Size(size.get())) &&
+                Is(file->get_ParentFolder(folder.put())) && Is(folder->get_Files(files.put())) &&
+                Is(files->get__NewEnum(unknown.put())) && Is(unknown.As(&items))) << "call " << step_;
     while (items->Next(1, entry.put(), nullptr) == S_OK) {
     }
-    ASSERT_EQ(folder->get_SubFolders(folders.put()), S_OK);
-    ASSERT_EQ(folders->get_Count(&count), S_OK);
-    ASSERT_EQ(count, 1);
-    ComPtr<IPermItem> permission;
-    ASSERT_EQ(file->get__NewEnum(unknown.put()), S_OK);
-    ASSERT_EQ(unknown.As(&items), S_OK);
-    ASSERT_EQ(items->Next(1, entry.put(), nullptr), S_OK);
-    ASSERT_EQ(V_DISPATCH(entry.get())->QueryInterface(IID_IPermItem, permission.put_void()), S_OK);
-    Bstr trustee, user;
-    ASSERT_EQ(permission->get_Trustee(trustee.put()), S_OK);
-    ASSERT_EQ(fm->get_ProcessUser(user.put()), S_OK);
-
-    // What goes to the registry, the volume and the profile functions.
-    ComPtr<IDrive> drive;
-    Bstr type, mime, value;
-    Variant space;
-    ASSERT_EQ(file->get_Type(type.put()), S_OK);
-    ASSERT_EQ(file->get_MimeType(mime.put()), S_OK);
-    ASSERT_EQ(file->get_Drive(drive.put()), S_OK);
-    ASSERT_EQ(drive->get_FreeSpace(space.get()), S_OK);
-    ASSERT_EQ(fm->INIWriteString(ini_.get(), section_.get(), section_.get(), section_.get()), S_OK);
-    ASSERT_EQ(fm->INIReadString(ini_.get(), section_.get(), section_.get(), nullptr, value.put()), S_OK);
+    ASSERT_TRUE(Is(folder->get_SubFolders(folders.put())) && Is(folders->get_Count(&count)) && count == 1 &&
+                Is(file->get__NewEnum(unknown.put())) && Is(unknown.As(&items)) &&
+                Is(items->Next(1, entry.put(), nullptr)) &&
+                Is(V_DISPATCH(entry.get())->QueryInterface(IID_IPermItem, permission.put_void())) &&
+                Is(permission->get_Trustee(trustee.put())) && Is(fm->get_ProcessUser(user.put())) &&
+                Is(file->get_Type(type.put())) && Is(file->get_MimeType(mime.put())) &&
+                Is(file->get_Drive(drive.put())) && Is(drive->get_FreeSpace(space.get())) &&
+                Is(fm->INIWriteString(ini_.get(), section_.get(), section_.get(), section_.get())) &&
+                Is(fm->INIReadString(ini_.get(), section_.get(), section_.get(), nullptr, value.put())))
+        << "call " << step_;
 
     // Failures of every kind leave an error object and nothing else behind.
     const HRESULT notFound = Win32Code(ERROR_FILE_NOT_FOUND);
-    ASSERT_EQ(fm->GetFile(missing_.get(), file.put()), notFound);
-    ASSERT_EQ(fm->OpenTextFile(missing_.get(), ForReading, 0, TristateFalse, text.put()), notFound);
-    ASSERT_EQ(fm->CopyFile(missing_.get(), copy_.get(), VARIANT_TRUE), notFound);
-    ASSERT_EQ(fm->GetFolder(missing_.get(), folder.put()), notFound);
-    ASSERT_EQ(fm->CreateFolder(underFile_.get(), folder.put()), Win32Code(ERROR_PATH_NOT_FOUND));
     Variant key, missingValue;
     *key.get() = VBstr(L"absent");
-    ASSERT_EQ(dictionary_->get_Item(key.get(), missingValue.get()), DISP_E_EXCEPTION);
-    ComPtr<IDispatch> dispatch;
-    ASSERT_EQ(manager_.As(&dispatch), S_OK);
-    ASSERT_EQ(CallByName(dispatch.get(), L"GetFile", DISPATCH_METHOD, {VBstr(missing_.get())}).hr,
-              DISP_E_EXCEPTION);
+    ComPtr<IDispatch> dispatch{fm};
+    ASSERT_TRUE(Is(fm->GetFile(missing_.get(), file.put()), notFound) &&
+                Is(fm->OpenTextFile(missing_.get(), ForReading, 0, TristateFalse, text.put()), notFound) &&
+                Is(fm->CopyFile(missing_.get(), copy_.get(), VARIANT_TRUE), notFound) &&
+                Is(fm->GetFolder(missing_.get(), folder.put()), notFound) &&
+                Is(fm->CreateFolder(underFile_.get(), folder.put()), Win32Code(ERROR_PATH_NOT_FOUND)) &&
+                Is(dictionary_->get_Item(key.get(), missingValue.get()), DISP_E_EXCEPTION) &&
+                Is(CallByName(dispatch.get(), L"GetFile", DISPATCH_METHOD, {VBstr(missing_.get())}).hr,
+                   DISP_E_EXCEPTION)) << "call " << step_;
   }
 
   void Rounds(int count, Kept* kept = nullptr) {
     for (int i = 0; i < count && !HasFatalFailure(); ++i) Round(kept);
   }
 
-  void ExpectFlatSince(const Footprint& before) {
-    const Footprint after;
+  static void ExpectFlat(const Footprint& before, const Footprint& after = {}) {
     EXPECT_LE(after.handles, before.handles + kHandleMargin);
     EXPECT_LE(after.bytes, before.bytes + kMemoryMargin);
   }
@@ -123,33 +114,29 @@ class LeakAccounting : public ::testing::Test {
   ComPtr<IFileManager> manager_ = NewManager();
   ComPtr<IDictionary> dictionary_;
   HRESULT made_ = LoadedModule::Default().Create(CLSID_Dictionary, dictionary_.put());
+  int step_ = 0;
   const Bstr data_{dir_ / L"data.txt"}, missing_{dir_ / L"missing.txt"}, copy_{dir_ / L"copy.txt"},
       underFile_{dir_ / L"data.txt\\sub"}, ini_{dir_ / L"settings.ini"}, section_{L"section"};
 };
 
-TEST_F(LeakAccounting, TheCountersSeeWhatRoundsKeep) {
-  Rounds(kWarmUpRounds);
-  const Footprint before;
-  ASSERT_GT(before.handles, 0u) << "the system's handle list answers";
-  constexpr int kKeepingRounds = 300;
-  {
-    Kept kept;
-    Rounds(kKeepingRounds, &kept);
-    const Footprint keeping;
-    EXPECT_GE(keeping.handles, before.handles + kKeepingRounds) << "one open file per round";
-    EXPECT_GE(keeping.bytes, before.bytes + kMemoryMargin) << "the streams' buffers and texts";
-  }
-  ExpectFlatSince(before);
-}
-
+// The counters are proved first: rounds that keep what they opened must show.
 TEST_F(LeakAccounting, TenThousandRoundsLeaveHandlesAndMemoryFlat) {
   Rounds(kWarmUpRounds);
   const Footprint before;
+  ASSERT_GT(before.handles, 0u) << "the system's handle list answers";
+  {
+    Kept kept;
+    Rounds(300, &kept);
+    const Footprint keeping;
+    EXPECT_GE(keeping.handles, before.handles + 300) << "one open file per round";
+    EXPECT_GE(keeping.bytes, before.bytes + kMemoryMargin) << "the streams' buffers and texts";
+  }
+  ExpectFlat(before);
   Rounds(10000);
   const Footprint after;
   std::printf("leak accounting: 10000 rounds, handles %zu -> %zu, private memory %zu -> %zu KiB\n",
               before.handles, after.handles, before.bytes >> 10, after.bytes >> 10);
-  ExpectFlatSince(before);
+  ExpectFlat(before, after);
   manager_.reset();
   dictionary_.reset();
   EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK);

@@ -57,22 +57,16 @@ inline std::wstring Hex(HRESULT hr) {
 
 // The name of a result code a bare failure may carry, or empty.
 inline const wchar_t* CodeName(HRESULT hr) {
-  switch (hr) {
-    case E_INVALIDARG: return L"E_INVALIDARG";
-    case E_NOTIMPL: return L"E_NOTIMPL";
-    case E_POINTER: return L"E_POINTER";
-    case E_NOINTERFACE: return L"E_NOINTERFACE";
-    case E_OUTOFMEMORY: return L"E_OUTOFMEMORY";
-    case E_UNEXPECTED: return L"E_UNEXPECTED";
-    case DISP_E_TYPEMISMATCH: return L"DISP_E_TYPEMISMATCH";
-    case DISP_E_PARAMNOTOPTIONAL: return L"DISP_E_PARAMNOTOPTIONAL";
-    case DISP_E_PARAMNOTFOUND: return L"DISP_E_PARAMNOTFOUND";
-    case DISP_E_BADVARTYPE: return L"DISP_E_BADVARTYPE";
-    case DISP_E_OVERFLOW: return L"DISP_E_OVERFLOW";
-    case DISP_E_BADPARAMCOUNT: return L"DISP_E_BADPARAMCOUNT";
-    case DISP_E_MEMBERNOTFOUND: return L"DISP_E_MEMBERNOTFOUND";
-    default: return L"";
-  }
+#define DOCKET_CODE(code) {code, L## #code}
+  static const std::pair<HRESULT, const wchar_t*> kNames[] = {
+      DOCKET_CODE(E_INVALIDARG), DOCKET_CODE(E_NOTIMPL), DOCKET_CODE(E_POINTER), DOCKET_CODE(E_NOINTERFACE),
+      DOCKET_CODE(E_OUTOFMEMORY), DOCKET_CODE(E_UNEXPECTED), DOCKET_CODE(DISP_E_TYPEMISMATCH),
+      DOCKET_CODE(DISP_E_PARAMNOTOPTIONAL), DOCKET_CODE(DISP_E_PARAMNOTFOUND), DOCKET_CODE(DISP_E_BADVARTYPE),
+      DOCKET_CODE(DISP_E_OVERFLOW), DOCKET_CODE(DISP_E_BADPARAMCOUNT), DOCKET_CODE(DISP_E_MEMBERNOTFOUND)};
+#undef DOCKET_CODE
+  for (const auto& [code, name] : kNames)
+    if (code == hr) return name;
+  return L"";
 }
 
 // A call's answer as the table shows it: "S_OK", "S_OK -> \"text\"", "0x80070002 \"File not
@@ -105,9 +99,22 @@ inline std::wstring DescribeResult(HRESULT hr, const EXCEPINFO& exception, const
   return (hr == S_OK ? L"S_OK" : Hex(hr)) + (value.empty() ? L"" : L" -> " + value);
 }
 
+// The lines one text has and the other lacks ("- line", "+ line"); empty when they agree.
+inline std::string LineChanges(const std::string& expected, const std::string& actual) {
+  std::multiset<std::string> lines[2];
+  for (int i : {0, 1}) {
+    std::istringstream in(i ? actual : expected);
+    for (std::string line; std::getline(in, line);) lines[i].insert(line);
+  }
+  std::string changes;
+  for (int i : {0, 1})
+    for (const std::string& line : lines[i])
+      if (!lines[1 - i].count(line)) changes += (i ? "+ " : "- ") + line + "\n";
+  return changes.empty() && expected != actual ? "(the same lines in another order)\n" : changes;
+}
+
 // Compares `text` with the table of `target` in the source tree (a Unix path is drive Z: under
-// Wine), or writes the table anew when DOCKET_SWEEP_UPDATE is set. Answers the lines one has and
-// the other lacks ("- line", "+ line"), empty when they agree.
+// Wine), or writes the table anew when DOCKET_SWEEP_UPDATE is set.
 inline std::string TableChanges(const std::wstring& target, const std::string& text) {
   const std::filesystem::path path =
       std::filesystem::path(L"Z:" DOCKET_SOURCE_DIR L"/tests/argument_sweep/") / (target + L".txt");
@@ -116,17 +123,7 @@ inline std::string TableChanges(const std::wstring& target, const std::string& t
     return out << text && out.flush() ? "" : "the table cannot be written\n";
   }
   std::ifstream in(path, std::ios::binary);
-  const std::string expected{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-  std::multiset<std::string> lines[2];
-  for (int i : {0, 1}) {
-    std::istringstream lineStream(i ? text : expected);
-    for (std::string line; std::getline(lineStream, line);) lines[i].insert(line);
-  }
-  std::string changes;
-  for (int i : {0, 1})
-    for (const std::string& line : lines[i])
-      if (!lines[1 - i].count(line)) changes += (i ? "+ " : "- ") + line + "\n";
-  return changes.empty() && expected != text ? "(the same lines in another order)\n" : changes;
+  return LineChanges({std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()}, text);
 }
 
 }  // namespace docket::test
