@@ -13,6 +13,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <functional>
 #include <map>
@@ -97,9 +98,9 @@ std::optional<VARIANT> GoodValue(const SweptInterface& swept, const SweptMember&
                                   swept.name + L"." + parameter.name, parameter.name}) {
     if (auto found = kGoodValues.find(key); found != kGoodValues.end()) return MakeValue(found->second, c);
   }
-  if (!parameter.hasDefault) return std::nullopt;
+  if (!parameter.defaultValue) return std::nullopt;
   VARIANT v{};
-  ::VariantCopy(&v, const_cast<VARIANT*>(&parameter.defaultValue));
+  ::VariantCopy(&v, parameter.defaultValue.get());
   return v;
 }
 
@@ -438,9 +439,10 @@ void ArgumentSweep::Sweep(const std::wstring& label) {
     if (label == candidate.label) target = &candidate;
   ASSERT_NE(target, nullptr);
   ASSERT_TRUE(hook_.installed());
-  const SweptLibrary library(LoadedModule::BuiltModulePath());
-  const SweptInterface* swept = library.Find(*target->iid);
-  ASSERT_NE(swept, nullptr);
+  const std::vector<SweptInterface> interfaces = SweptInterfaces(LoadedModule::BuiltModulePath());
+  auto swept = std::find_if(interfaces.begin(), interfaces.end(),
+                            [&](const SweptInterface& i) { return ::IsEqualIID(i.iid, *target->iid); });
+  ASSERT_NE(swept, interfaces.end());
 
   std::wstring table = L"# What every member of " + label +
                        L" answers, with good arguments and with each argument hostile in turn.\n"
@@ -476,8 +478,7 @@ TEST_F(ArgumentSweep, PermItem) { Sweep(L"IPermItem"); }
 
 // The sweep's own reach: every dual interface of the library has a target.
 TEST(ArgumentSweepTargets, CoverEveryInterfaceOfTheLibrary) {
-  const SweptLibrary library(LoadedModule::BuiltModulePath());
-  for (const SweptInterface& swept : library.interfaces()) {
+  for (const SweptInterface& swept : SweptInterfaces(LoadedModule::BuiltModulePath())) {
     bool covered = false;
     for (const Target& target : kTargets) covered |= ::IsEqualIID(*target.iid, swept.iid) != 0;
     EXPECT_TRUE(covered) << Utf8(swept.name) << " has no target in the argument sweep";

@@ -26,7 +26,8 @@ TEST(ClassObject, TwoThreadsGetTheSameCachedObject) {
   ComPtr<IClassFactory> seen[2];
   std::thread threads[2];
   for (int i = 0; i < 2; ++i)
-    threads[i] = std::thread([&, i] { Module().GetClassObject(CLSID_Dictionary, IID_IClassFactory, seen[i].put_void()); });
+    threads[i] = std::thread(
+        [&, i] { Module().GetClassObject(CLSID_Dictionary, IID_IClassFactory, seen[i].put_void()); });
   for (auto& t : threads) t.join();
   ASSERT_TRUE(seen[0]);
   EXPECT_EQ(seen[0].get(), seen[1].get());

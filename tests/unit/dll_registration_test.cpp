@@ -36,7 +36,8 @@ TEST(RegisterDll, EachFailureGivesItsCodeAndTextAndTheModuleIsUnloadedUnlessItSu
       // The loader's error (bad format) has a text with an insert, which the lookup cannot fill:
       // the lookup's own failure is what is reported then.
       {dir / L"text.dll", VARIANT_TRUE, Win32Code(ERROR_INVALID_PARAMETER), L"Unknown Error"},
-      {InSystemFolder(L"version.dll"), VARIANT_FALSE, Win32Code(ERROR_PROC_NOT_FOUND), SystemText(ERROR_PROC_NOT_FOUND)},
+      {InSystemFolder(L"version.dll"), VARIANT_FALSE, Win32Code(ERROR_PROC_NOT_FOUND),
+       SystemText(ERROR_PROC_NOT_FOUND)},
       {BesideTheModule(L"failing_registration.dll"), VARIANT_TRUE, DISP_E_EXCEPTION,
        L"Call to DllEntryPoint DllEntryPoint failed."},
       {BesideTheModule(L"failing_registration.dll"), VARIANT_FALSE, S_OK, L""},  // a positive result
@@ -58,7 +59,8 @@ TEST(UnregisteredModule, ErrorsCarryNoSource) {
   LPOLESTR progId = nullptr;
   if (SUCCEEDED(::ProgIDFromCLSID(CLSID_FileManager, &progId))) {
     ::CoTaskMemFree(progId);
-    if (!::GetEnvironmentVariableW(L"DOCKET_EXPECT_UNREGISTERED", nullptr, 0)) GTEST_SKIP() << "the module is registered";
+    if (!::GetEnvironmentVariableW(L"DOCKET_EXPECT_UNREGISTERED", nullptr, 0))
+      GTEST_SKIP() << "the module is registered";
     FAIL() << "the module is still registered";
   }
   ScratchDir dir;

@@ -12,28 +12,18 @@ namespace docket::test {
 namespace {
 
 // A scripting context whose Response read can be made to fail; it notes the order of reads.
-struct FakeContext : IScriptingContext {
-  LONG refs = 1;
+struct FakeContext : TestObject<IScriptingContext> {
   bool gone[3] = {};
   CountingDispatch* objects[3] = {CountingDispatch::New(&gone[0]), CountingDispatch::New(&gone[1]),
                                   CountingDispatch::New(&gone[2])};  // Request, Response, Server
   HRESULT responseResult = S_OK;
   std::wstring reads;
 
-  ~FakeContext() {
+  ~FakeContext() override {
     for (CountingDispatch* object : objects) object->Release();
   }
   LONG PageObjectRefs() const { return objects[0]->refs() + objects[1]->refs() + objects[2]->refs(); }
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, __uuidof(IScriptingContext))) return E_NOINTERFACE;
-    *ppv = this;
-    return AddRef(), S_OK;
-  }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-  STDMETHODIMP_(ULONG) Release() override { return --refs; }
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
@@ -54,30 +44,30 @@ struct FakeContext : IScriptingContext {
 };
 
 TEST(PageHooks, StartKeepsTheThreePageObjectsUntilTheEndOrTheLastRelease) {
-  FakeContext context;
+  ComPtr<FakeContext> context = ComPtr<FakeContext>::Attach(new FakeContext);
   ComPtr<IFileManager> manager = NewManager();
-  ASSERT_EQ(manager->OnStartPage(&context), S_OK);
-  EXPECT_EQ(context.reads, L"QPS") << "Request, Response, Server, in this order";
-  EXPECT_EQ(context.refs, 1) << "the context itself is not kept";
-  EXPECT_EQ(context.PageObjectRefs(), 6);
-  ASSERT_EQ(manager->OnStartPage(&context), S_OK) << "a second start replaces the objects";
-  EXPECT_EQ(context.PageObjectRefs(), 6);
+  ASSERT_EQ(manager->OnStartPage(context.get()), S_OK);
+  EXPECT_EQ(context->reads, L"QPS") << "Request, Response, Server, in this order";
+  EXPECT_EQ(context->refs(), 1) << "the context itself is not kept";
+  EXPECT_EQ(context->PageObjectRefs(), 6);
+  ASSERT_EQ(manager->OnStartPage(context.get()), S_OK) << "a second start replaces the objects";
+  EXPECT_EQ(context->PageObjectRefs(), 6);
   EXPECT_EQ(manager->OnEndPage(), S_OK);
-  EXPECT_EQ(context.PageObjectRefs(), 3);
+  EXPECT_EQ(context->PageObjectRefs(), 3);
   EXPECT_EQ(manager->OnEndPage(), S_OK) << "ending twice is harmless";
 
-  ASSERT_EQ(manager->OnStartPage(&context), S_OK);
+  ASSERT_EQ(manager->OnStartPage(context.get()), S_OK);
   manager.reset();
-  EXPECT_EQ(context.PageObjectRefs(), 3) << "the last release drops them";
+  EXPECT_EQ(context->PageObjectRefs(), 3) << "the last release drops them";
 }
 
 TEST(PageHooks, AFailedReadOrAWrongContextIsRefusedAndNothingKept) {
-  FakeContext context;
-  context.responseResult = E_UNEXPECTED;
-  EXPECT_EQ(NewManager()->OnStartPage(&context), E_UNEXPECTED);
-  EXPECT_EQ(context.reads, L"Q!") << "stops at the first failure";
-  EXPECT_EQ(context.PageObjectRefs(), 3);
-  EXPECT_EQ(context.refs, 1);
+  ComPtr<FakeContext> context = ComPtr<FakeContext>::Attach(new FakeContext);
+  context->responseResult = E_UNEXPECTED;
+  EXPECT_EQ(NewManager()->OnStartPage(context.get()), E_UNEXPECTED);
+  EXPECT_EQ(context->reads, L"Q!") << "stops at the first failure";
+  EXPECT_EQ(context->PageObjectRefs(), 3);
+  EXPECT_EQ(context->refs(), 1);
 
   ComPtr<IFileManager> manager = NewManager();
   EXPECT_EQ(manager->OnStartPage(nullptr), E_POINTER);

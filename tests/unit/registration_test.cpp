@@ -61,7 +61,8 @@ TEST(Registration, RegisterWritesEveryClassForBothThreadingModelsAndUnregisterRe
   ASSERT_EQ(module.UnregisterServer(), S_OK);
   for (const ClassCase& c : kClasses) {
     SCOPED_TRACE(c.versioned);
-    for (const std::wstring& key : {L"CLSID\\" + GuidText(*c.clsid), std::wstring(c.versioned), std::wstring(c.independent)})
+    for (const std::wstring& key :
+         {L"CLSID\\" + GuidText(*c.clsid), std::wstring(c.versioned), std::wstring(c.independent)})
       EXPECT_FALSE(ClassesRootKeyExists(key)) << key;
   }
   EXPECT_TRUE(ClassesRootKeyExists(L"CLSID")) << "the shared CLSID key stays";

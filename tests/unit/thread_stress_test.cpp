@@ -63,7 +63,8 @@ struct Worker {
       ComPtr<IDispatch> dispatch;
       EXPECT_TRUE(Ok(LoadedModule::Default().GetClassObject(*kClasses[(round + index) % std::size(kClasses)],
                                                              IID_IClassFactory, factory.put_void())) &&
-                  Ok(factory->CreateInstance(nullptr, IID_IUnknown, object.put_void())) && Ok(object.As(&dispatch)));
+                  Ok(factory->CreateInstance(nullptr, IID_IUnknown, object.put_void())) &&
+                  Ok(object.As(&dispatch)));
       if (round % 8 == 0) FileRound(round, key);
       if (round % 64 == 0) ListingRound(round);
       if (round % 16 == 0) Enumerate();
@@ -179,7 +180,10 @@ TEST(ThreadStress, EightThreadsShareADictionaryAFileManagerAndTheClassObjects) {
 
   long long calls = 0;
   std::set<std::wstring> expected;  // what is left: exactly what each thread left, in key order
-  for (const Worker& worker : workers) calls += worker.calls, expected.insert(worker.live.begin(), worker.live.end());
+  for (const Worker& worker : workers) {
+    calls += worker.calls;
+    expected.insert(worker.live.begin(), worker.live.end());
+  }
   EXPECT_GE(calls, 100000);
   std::printf("thread stress: %lld calls from 8 threads in %.2f s, %.0f calls per second\n", calls, seconds,
               calls / seconds);

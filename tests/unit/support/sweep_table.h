@@ -23,7 +23,8 @@ using Substitutions = std::vector<std::pair<std::wstring, std::wstring>>;
 inline std::string Utf8(const std::wstring& text) {
   const int size = static_cast<int>(text.size());
   std::string bytes(::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, nullptr, 0, nullptr, nullptr), '\0');
-  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr);
+  ::WideCharToMultiByte(CP_UTF8, 0, text.data(), size, bytes.data(), static_cast<int>(bytes.size()), nullptr,
+                        nullptr);
   return bytes;
 }
 
