@@ -168,7 +168,13 @@ struct Target {
   Probe probe;
 };
 
+// The object a call gave, or an enumerator's first item.
 HRESULT Held(VARIANT* value, ComPtr<IDispatch>* out) {
+  ComPtr<IEnumVARIANT> items;
+  Variant first;
+  if (V_VT(value) == VT_UNKNOWN && V_UNKNOWN(value) &&
+      SUCCEEDED(V_UNKNOWN(value)->QueryInterface(IID_IEnumVARIANT, items.put_void())))
+    return items->Next(1, first.get(), nullptr) == S_OK ? Held(first.get(), out) : E_FAIL;
   if (V_VT(value) != VT_DISPATCH || !V_DISPATCH(value)) return E_FAIL;
   *out = ComPtr<IDispatch>(V_DISPATCH(value));
   return S_OK;
@@ -225,20 +231,7 @@ const Target kTargets[] = {
      Calls(L"AtEndOfStream")},
     {L"IBinaryStream-writing", &IID_IBinaryStream, Via(L"CreateBinaryFile", L"@written.bin"),
      Calls(L"Fill", DISPATCH_METHOD, {0, 0})},
-    {L"IPermItem", &IID_IPermItem,  // the first entry of a file's list
-     [](IDispatch* manager, const CaseFolder& c, ComPtr<IDispatch>* out) {
-       ComPtr<IDispatch> object;
-       ComPtr<IFile> file;
-       ComPtr<IUnknown> list;
-       ComPtr<IEnumVARIANT> entries;
-       Variant entry;
-       HRESULT hr = Via(L"GetFile", L"@a.txt")(manager, c, &object);
-       if (SUCCEEDED(hr)) hr = object.As(&file);
-       if (SUCCEEDED(hr)) hr = file->get__NewEnum(list.put());
-       if (SUCCEEDED(hr)) hr = list.As(&entries);
-       if (SUCCEEDED(hr)) hr = entries->Next(1, entry.get(), nullptr);
-       return hr == S_OK ? Held(entry.get(), out) : FAILED(hr) ? hr : E_FAIL;
-     },
+    {L"IPermItem", &IID_IPermItem, Via(L"GetFile", L"@a.txt", L"_NewEnum"),  // a file's first entry
      Calls(L"Trustee")},
 };
 
