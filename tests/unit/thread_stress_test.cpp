@@ -69,10 +69,6 @@ struct Worker {
       if (round % 64 == 0) ListingRound(round);
       if (round % 16 == 0) Enumerate();
     }
-    d.reset();
-    fm.reset();
-    dByName.reset();
-    fmByName.reset();
     ::CoUninitialize();
   }
 
@@ -196,6 +192,7 @@ TEST(ThreadStress, EightThreadsShareADictionaryAFileManagerAndTheClassObjects) {
       << left.size() << " keys left, " << expected.size() << " expected";
   dictionary.reset();
   manager.reset();
+  workers.clear();
   EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK) << "every object of the module is gone";
 }
 
