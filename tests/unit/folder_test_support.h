@@ -8,11 +8,12 @@ namespace docket::test {
 inline std::wstring PathOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Path); }
 inline std::wstring NameOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Name); }
 
-// The path of the folder's ParentFolder; "" for none.
-inline std::wstring ParentPathOf(IFolder* folder) {
-  ComPtr<IFolder> parent;
-  EXPECT_EQ(folder->get_ParentFolder(parent.put()), S_OK);
-  return parent ? PathOf(parent.get()) : std::wstring();
+// The Count of a folder's Files or SubFolders; -1 when a call fails.
+template <class Collection>
+long CountOf(IFolder* folder, HRESULT (STDMETHODCALLTYPE IFolder::*get)(Collection**)) {
+  ComPtr<Collection> items;
+  long count = -1;
+  return (folder->*get)(items.put()) == S_OK && items->get_Count(&count) == S_OK ? count : -1;
 }
 
 inline void MakeDirs(const ScratchDir& dir, std::initializer_list<const wchar_t*> names) {
