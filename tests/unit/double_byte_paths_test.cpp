@@ -113,5 +113,18 @@ TEST_F(SystemDoubleBytePaths, CreateFolderMakesEveryLevelAndDeleteFileFindsTheNa
   EXPECT_FALSE(Exists(dir / (kTable + L".txt")));
 }
 
+// A folder's absolute form must fit 255 bytes of the system code page, however few characters
+// that is.
+TEST_F(SystemDoubleBytePaths, AbsoluteFormsFitTheBufferInBytesNotCharacters) {
+  CurrentDirectoryChange current(dir.path());
+  // "<dir>\" and two bytes for each 表 (U+8868): 256 or 257 bytes, far fewer characters.
+  const size_t characters = (256 - dir.path().size()) / 2;
+  ComPtr<IFolder> folder;
+  EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), std::wstring(characters, L'\x8868'), &folder),
+                            ERROR_FILENAME_EXCED_RANGE)) << characters;
+  EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), std::wstring(characters - 1, L'\x8868'), &folder),
+                            ERROR_FILE_NOT_FOUND)) << "only missing";
+}
+
 }  // namespace
 }  // namespace docket::test

@@ -121,13 +121,9 @@ TEST_F(FolderTreeTest, SizeIsADoubleOfEveryFileBelowEvenBeyondFourGibibytes) {
 const std::wstring kTCedilla = L"\x0163";  // best fit: "t"
 const std::wstring kCjkOne = L"\x4E00";    // no form: "?"
 
-struct InexactNamesTest : ManagerTest {
-  HRESULT DeleteFiles(const std::wstring& pattern) { return manager->DeleteFile(Bstr(pattern).get(), VARIANT_FALSE); }
-};
-
 // A pattern may match an entry through its short alias alone; the entry's long name is what
 // comes back, and its look-alike "t.txt" is another file that the pattern never matched.
-TEST_F(InexactNamesTest, AMatchOfTheShortAliasNeverReachesTheLookAlike) {
+TEST_F(FolderTreeTest, InexactNameMatchedByItsShortAliasNeverReachesTheLookAlike) {
   const std::wstring inexact = dir / (kTCedilla + L".txt");
   WriteBytes(inexact, "cedilla");
   WriteBytes(dir / L"t.txt", "plain");
@@ -137,53 +133,47 @@ TEST_F(InexactNamesTest, AMatchOfTheShortAliasNeverReachesTheLookAlike) {
   ::FindClose(search);
   const std::wstring alias = entry.cAlternateFileName;
   if (alias.empty()) GTEST_SKIP() << "the volume makes no short names";
-
   ComPtr<IFolder> folder = FolderAt(dir.path());
   ASSERT_EQ(folder->put_SearchWildCard(Bstr(alias).get()), S_OK);
   EXPECT_EQ(CountOf(folder.get(), &IFolder::get_Files), 0) << "no File for t.txt";
-  EXPECT_TRUE(IsSystemError(DeleteFiles(dir / alias), ERROR_INVALID_NAME, inexact + L": "));
+  EXPECT_TRUE(IsSystemError(manager->DeleteFile(Bstr(dir / alias).get(), VARIANT_FALSE), ERROR_INVALID_NAME,
+                            inexact + L": "));
   EXPECT_EQ(ReadBytes(dir / L"t.txt") + ReadBytes(inexact), "plaincedilla");
 }
 
-TEST_F(InexactNamesTest, DeleteFileRefusesAWildcardBeforeDeletingAnyMatch) {
-  const std::wstring exact[] = {L"a.txt", L"t.txt", L"\xE9.txt"};
+TEST_F(FolderTreeTest, InexactNameStopsAWildcardDeleteBeforeAnyMatchIsDeleted) {
+  const std::wstring exact[] = {L"a.txt", L"t.txt", L"\xE9.txt"}, pattern = dir / L"*.txt";
   for (const std::wstring& name : exact) WriteBytes(dir / name, "x");
   WriteBytes(dir / (kTCedilla + L".txt"), "x");
-  EXPECT_TRUE(IsSystemError(DeleteFiles(dir / L"*.txt"), ERROR_INVALID_NAME, dir / (kTCedilla + L".txt: ")));
+  EXPECT_TRUE(IsSystemError(manager->DeleteFile(Bstr(pattern).get(), VARIANT_FALSE), ERROR_INVALID_NAME,
+                            dir / (kTCedilla + L".txt: ")));
   EXPECT_TRUE(Exists(dir / L"a.txt") && Exists(dir / L"t.txt")) << "a.txt is listed before the inexact name";
-
   // A folder without an exact name is left alone like every folder that matches.
   ASSERT_TRUE(::DeleteFileW((dir / (kTCedilla + L".txt")).c_str()));
   MakeDirs(dir, {(kCjkOne + L".txt").c_str()});
-  EXPECT_EQ(DeleteFiles(dir / L"*.txt"), S_OK);
+  EXPECT_EQ(manager->DeleteFile(Bstr(pattern).get(), VARIANT_FALSE), S_OK);
   for (const std::wstring& name : exact) EXPECT_FALSE(Exists(dir / name)) << name.size();
 }
 
 // source\a.txt is listed before source\sub, where the entry without an exact name lies.
-TEST_F(InexactNamesTest, TreeWalksRefuseBeforeTouchingAnythingAndSizeCountsWhatItCanList) {
-  MakeDirs(dir, {L"source", L"source\\sub"});
-  WriteBytes(dir / L"source\\a.txt", "alpha");
+TEST_F(FolderTreeTest, InexactNamesStopTreeWalksBeforeTheyTouchAnythingButSizeCountsTheirFiles) {
   WriteBytes(dir / L"source\\\xE9.txt", "exact");
   const std::wstring inexactFile = dir / (L"source\\sub\\" + kTCedilla + L".txt");
   WriteBytes(inexactFile, "cedilla");
-  ComPtr<IFolder> source = FolderAt(dir / L"source");
   Variant size;
   ASSERT_EQ(source->get_Size(size.put()), S_OK) << "a file's size needs no name";
-  EXPECT_EQ(V_R8(size.get()), 5.0 + 5 + 7);
-  EXPECT_TRUE(IsSystemError(source->Copy(Bstr(dir / L"copy").get(), VARIANT_TRUE), ERROR_INVALID_NAME,
-                            inexactFile + L": "));
+  EXPECT_EQ(V_R8(size.get()), 5.0 + 6 + 7 + 5 + 7);
+  EXPECT_TRUE(IsSystemError(CopyTo(dir / L"copy"), ERROR_INVALID_NAME, inexactFile + L": "));
   EXPECT_FALSE(Exists(dir / L"copy"));
   EXPECT_TRUE(IsSystemError(source->Delete(VARIANT_TRUE), ERROR_INVALID_NAME, inexactFile + L": "));
   EXPECT_EQ(ReadBytes(dir / L"source\\a.txt"), "alpha");
-
   // A folder without an exact name cannot be looked into, not even to add up its files.
   const std::wstring inexactFolder = dir / (L"source\\sub\\" + kCjkOne);
   ASSERT_TRUE(::CreateDirectoryW(inexactFolder.c_str(), nullptr));
   EXPECT_TRUE(IsSystemError(source->get_Size(size.put()), ERROR_INVALID_NAME, inexactFolder + L": "));
-
   // Names the code page has, "é" among them, go through every walk.
   ASSERT_TRUE(::DeleteFileW(inexactFile.c_str()) && ::RemoveDirectoryW(inexactFolder.c_str()));
-  ASSERT_EQ(source->Copy(Bstr(dir / L"copy").get(), VARIANT_FALSE), S_OK);
+  ASSERT_EQ(CopyTo(dir / L"copy", false), S_OK);
   EXPECT_EQ(ReadBytes(dir / L"copy\\\xE9.txt"), "exact");
   EXPECT_EQ(source->Delete(VARIANT_FALSE), S_OK);
   EXPECT_FALSE(Exists(dir / L"source"));

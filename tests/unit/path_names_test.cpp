@@ -1,11 +1,9 @@
-// The path-name functions through the component's interface (the string rules themselves are
-// covered case by case by the native tests), and the paths the platform hands the module: the
-// current directory behind every relative path, the temporary folder and the absolute forms built
-// from them. Those lie here in a folder named ţ (U+0163), which the system code page (1252) lacks:
-// in it the platform gives the best fit, "t", and a sibling folder "t" with the same contents
-// stands ready to be taken for it. No member may answer with that look-alike or act on it; a name
-// the code page holds, "é", works as any other.
+// The path-name functions through the component's interface (the string rules are the native
+// tests'), and the paths the platform hands the module: the current directory, the temporary
+// folder and the absolute forms built from them.
 #include "folder_test_support.h"
+
+#include <tuple>
 
 namespace docket::test {
 namespace {
@@ -22,11 +20,7 @@ TEST(PathNames, AbsoluteFormsResolveAgainstTheCurrentDirectoryAtCallTime) {
   ComPtr<IFileManager> manager = NewManager();
   CurrentDirectoryChange current(L"C:\\windows");
   const std::wstring fits = L"C:\\" + std::wstring(255, L'f'), tooLong = fits + L"gg";  // 258 and 260 characters
-  const struct {
-    OneArg method;
-    const wchar_t* path;
-    const wchar_t* expected;
-  } cases[] = {
+  const std::tuple<OneArg, const wchar_t*, const wchar_t*> cases[] = {
       {&IFileManager::GetAbsolutePathName, L"x\\y.txt", L"C:\\windows\\x\\y.txt"},
       {&IFileManager::GetAbsolutePathName, L"", L"C:\\windows"},
       {&IFileManager::GetAbsolutePathName, nullptr, L"C:\\windows"},
@@ -43,30 +37,25 @@ TEST(PathNames, AbsoluteFormsResolveAgainstTheCurrentDirectoryAtCallTime) {
       {&IFileManager::GetAbsolutePathName, fits.c_str(), fits.c_str()},
       {&IFileManager::GetAbsolutePathName, tooLong.c_str(), L""},
   };
-  for (const auto& c : cases) EXPECT_EQ(Call(manager.get(), c.method, c.path), c.expected) << (c.path ? c.path : L"-");
+  for (const auto& [method, path, expected] : cases)
+    EXPECT_EQ(Call(manager.get(), method, path), expected) << (path ? path : L"(null)");
   ::SetCurrentDirectoryW(L"C:\\windows\\system32");
   EXPECT_EQ(Call(manager.get(), &IFileManager::GetAbsolutePathName, L""), L"C:\\windows\\system32");
   EXPECT_EQ(manager->GetFileName(Bstr(L"C:\\a").get(), nullptr), E_POINTER);
   EXPECT_EQ(manager->GetTempName(nullptr), E_POINTER);
 }
 
-// TMP and TEMP, where the platform's temporary folder comes from, name `path` while this lives.
+// TMP, the first place the platform looks for its temporary folder, names `path` while this lives.
 class TemporaryFolderChange {
  public:
   explicit TemporaryFolderChange(const std::wstring& path) {
-    for (int i = 0; i < 2; ++i) {
-      saved_[i].resize(MAX_PATH);
-      saved_[i].resize(::GetEnvironmentVariableW(kNames[i], saved_[i].data(), MAX_PATH));
-      ::SetEnvironmentVariableW(kNames[i], path.c_str());
-    }
+    saved_.resize(::GetEnvironmentVariableW(L"TMP", saved_.data(), MAX_PATH));
+    ::SetEnvironmentVariableW(L"TMP", path.c_str());
   }
-  ~TemporaryFolderChange() {
-    for (int i = 0; i < 2; ++i) ::SetEnvironmentVariableW(kNames[i], saved_[i].empty() ? nullptr : saved_[i].c_str());
-  }
+  ~TemporaryFolderChange() { ::SetEnvironmentVariableW(L"TMP", saved_.empty() ? nullptr : saved_.c_str()); }
 
  private:
-  static constexpr const wchar_t* kNames[2] = {L"TMP", L"TEMP"};
-  std::wstring saved_[2];
+  std::wstring saved_ = std::wstring(MAX_PATH, L'\0');
 };
 
 size_t EntriesIn(const std::wstring& folder) {
@@ -78,16 +67,16 @@ size_t EntriesIn(const std::wstring& folder) {
   return count;
 }
 
+// Here the current and temporary folders lie in a folder named ţ (U+0163), which the system code
+// page (1252) lacks: in it the platform gives the best fit, "t", and a sibling folder "t" with the
+// same contents stands ready to be taken for it. No member may answer with that look-alike or act
+// on it; a name the code page holds, "é", works as any other.
 struct ReturnedPathsTest : ManagerTest {
   const std::wstring inexact = dir / L"\x0163", lookAlike = dir / L"t", exact = dir / L"\xE9";
 
   void SetUp() override {
-    for (const std::wstring& folder : {inexact, lookAlike, exact}) {
-      ASSERT_TRUE(::CreateDirectoryW(folder.c_str(), nullptr));
-      ASSERT_TRUE(::CreateDirectoryW((folder + L"\\sub").c_str(), nullptr));
-      WriteBytes(folder + L"\\x.txt", "x");
-    }
-    MakeDirs(dir, {L"src"});
+    MakeDirs(dir, {L"\x0163", L"\x0163\\sub", L"t", L"t\\sub", L"\xE9", L"\xE9\\sub", L"src"});
+    for (const std::wstring& folder : {inexact, lookAlike, exact}) WriteBytes(folder + L"\\x.txt", "x");
   }
   void ExpectNothingMade() {
     EXPECT_EQ(EntriesIn(lookAlike), 4u) << ". .. sub x.txt";
@@ -96,24 +85,20 @@ struct ReturnedPathsTest : ManagerTest {
 };
 
 TEST_F(ReturnedPathsTest, PathFunctionsAnswerNothingRatherThanTheLookAlike) {
-  const struct {
-    OneArg member;
-    const wchar_t* path;
-    std::wstring underExact;  // the answer when the current folder is the exact one
-  } cases[] = {
+  const std::tuple<OneArg, const wchar_t*, std::wstring> cases[] = {  // the last: the answer under the exact one
       {&IFileManager::GetAbsolutePathName, L"sub", exact + L"\\sub"},
       {&IFileManager::GetAbsolutePathName, L"", exact},
       {&IFileManager::GetParentFolderName, L"sub\\x", exact + L"\\sub"},
       {&IFileManager::GetFileName, L".", L"\xE9"},
       {&IFileManager::GetBaseName, L".", L"\xE9"},
   };
-  for (const auto& c : cases) {
+  for (const auto& [member, path, underExact] : cases) {
     {
       CurrentDirectoryChange current(inexact);
-      EXPECT_EQ(Call(manager.get(), c.member, c.path), L"") << c.path;
+      EXPECT_EQ(Call(manager.get(), member, path), L"") << path;
     }
     CurrentDirectoryChange current(exact);
-    EXPECT_EQ(Call(manager.get(), c.member, c.path), c.underExact) << c.path;
+    EXPECT_EQ(Call(manager.get(), member, path), underExact) << path;
   }
 }
 
@@ -157,25 +142,10 @@ TEST_F(ReturnedPathsTest, AnInexactTemporaryFolderIsRefusedBeforeAFileIsMade) {
   ASSERT_EQ(manager->GetTempName(name.put()), S_OK);
   ASSERT_EQ(manager->GetTempName(other.put()), S_OK);
   EXPECT_NE(name.view(), other.view());
-  EXPECT_EQ(ReadBytes(exact + L"\\" + std::wstring(name.view())), "") << "made, empty";
+  const std::wstring made = exact + L"\\" + std::wstring(name.view());
+  EXPECT_TRUE(Exists(made) && ReadBytes(made).empty()) << "made, empty";
   ASSERT_EQ(manager->GetSpecialFolder(TemporaryFolder, folder.put()), S_OK);
   EXPECT_EQ(PathOf(folder.get()), exact);
-}
-
-// A folder's absolute form must fit 255 bytes of the system code page, however few characters
-// that is. Runs in the prefix whose system code page is 932 (see double_byte_paths_test.cpp).
-TEST(SystemDoubleByteReturnedPaths, AbsoluteFormsFitTheBufferInBytesNotCharacters) {
-  if (::GetACP() != 932) GTEST_SKIP() << "needs 932 as the system code page";
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
-  CurrentDirectoryChange current(dir.path());
-  // "<dir>\" and two bytes for each 表 (U+8868): 256 or 257 bytes, far fewer characters.
-  const size_t characters = (256 - dir.path().size()) / 2;
-  ComPtr<IFolder> folder;
-  EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), std::wstring(characters, L'\x8868'), &folder),
-                            ERROR_FILENAME_EXCED_RANGE)) << characters;
-  EXPECT_TRUE(IsSystemError(GetFolderOf(manager.get(), std::wstring(characters - 1, L'\x8868'), &folder),
-                            ERROR_FILE_NOT_FOUND)) << "only missing";
 }
 
 }  // namespace
