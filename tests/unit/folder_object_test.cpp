@@ -95,9 +95,6 @@ TEST_F(FolderTest, ShortPathReachesTheFolder) {
   const std::wstring name = TextOf(folder.get(), &IFolder::get_ShortName);
   EXPECT_TRUE(name.size() <= 12 && name.find(L' ') == std::wstring::npos) << name;
   EXPECT_TRUE(path.ends_with(L"\\" + name) && Exists(path)) << path;
-  ASSERT_TRUE(::RemoveDirectoryW((dir / L"A long folder name").c_str()));
-  Bstr gone;
-  EXPECT_TRUE(IsSystemError(folder->get_ShortPath(gone.put()), ERROR_FILE_NOT_FOUND));
 }
 
 // The temporary folder is tested in path_names_test.cpp.
@@ -139,10 +136,8 @@ TEST_F(FolderTest, ServiceFrontsWorkThroughAFolderAndPassItsFailuresOn) {
   EXPECT_EQ(CallByName(manager.get(), L"CopyFolder", DISPATCH_METHOD,
                        {VBstr((dir / L"tree").c_str()), VBstr((dir / L"other").c_str())}).hr, S_OK);
   EXPECT_EQ(ReadBytes(dir / L"other\\a.txt"), "new") << "overwriting unless told otherwise";
-  const Bstr other(dir / L"other"), moved(dir / L"moved"), file(dir / L"tree\\a.txt");
+  const Bstr other(dir / L"other"), moved(dir / L"moved");
   ASSERT_EQ(manager->MoveFolder(other.get(), moved.get()), S_OK);
-  EXPECT_TRUE(IsReported(manager->MoveFolder(file.get(), other.get()), DISP_E_EXCEPTION,
-                         L"Argument must be a directory."));
   ASSERT_EQ(manager->DeleteFolder(moved.get(), VARIANT_FALSE), S_OK);
   EXPECT_FALSE(Exists(dir / L"moved"));
   EXPECT_TRUE(IsSystemError(manager->DeleteFolder(moved.get(), VARIANT_FALSE), ERROR_FILE_NOT_FOUND));
@@ -195,10 +190,6 @@ TEST_F(FolderTest, CollectionsAreSnapshotsThatSolelyHoldTheirItems) {
   folders.reset();
   sub.reset();
   EXPECT_EQ(PathOf(inner.get()), dir / L"sub\\inner") << "an item outlives its collection";
-  inner.reset();
-  folder.reset();
-  manager.reset();
-  EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK) << "and nothing outlives the last reference";
 }
 
 TEST_F(FolderTest, FileParentFolderIsTheFolderThatHoldsTheFile) {

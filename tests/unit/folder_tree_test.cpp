@@ -22,23 +22,23 @@ struct FolderTreeTest : ManagerTest {
     return source->Copy(Bstr(target).get(), overwrite ? VARIANT_TRUE : VARIANT_FALSE);
   }
   HRESULT MoveTo(const std::wstring& target) { return source->Move(Bstr(target).get()); }
-  void ExpectSourceTreeAt(const std::wstring& at) {
-    EXPECT_EQ(ReadBytes(at + L"\\a.txt") + ReadBytes(at + L"\\sub\\deeper\\c.txt"), "alphacharlie") << at;
-    EXPECT_TRUE(Exists(at + L"\\empty")) << at;
+  static ::testing::AssertionResult HoldsTheSourceTree(const std::wstring& at) {
+    if (ReadBytes(at + L"\\a.txt") + ReadBytes(at + L"\\sub\\deeper\\c.txt") == "alphacharlie" && Exists(at + L"\\empty"))
+      return ::testing::AssertionSuccess();
+    return ::testing::AssertionFailure() << "not the source tree: " << at;
   }
 };
 
 TEST_F(FolderTreeTest, CopyPutsTheContentsIntoTheDestinationAndMergesOnlyWhenAllowed) {
   ASSERT_EQ(CopyTo(dir / L"target", false), S_OK);
-  ExpectSourceTreeAt(dir / L"target");
-  EXPECT_FALSE(Exists(dir / L"target\\source")) << "no folder named after the source";
+  EXPECT_TRUE(HoldsTheSourceTree(dir / L"target") && !Exists(dir / L"target\\source"));
   WriteBytes(dir / L"target\\sub\\b.txt", "old b");
   WriteBytes(dir / L"target\\sub\\own.txt", "own");
   EXPECT_TRUE(IsReported(CopyTo(dir / L"target", false), DISP_E_EXCEPTION, L"Destination directory already exists."));
   EXPECT_EQ(ReadBytes(dir / L"target\\sub\\b.txt"), "old b") << "nothing copied";
   ASSERT_EQ(CopyTo(dir / L"target"), S_OK);
-  EXPECT_EQ(ReadBytes(dir / L"target\\sub\\b.txt"), "bravo!") << "same names replaced";
-  EXPECT_EQ(ReadBytes(dir / L"target\\sub\\own.txt"), "own") << "others kept";
+  EXPECT_EQ(ReadBytes(dir / L"target\\sub\\b.txt") + ReadBytes(dir / L"target\\sub\\own.txt"), "bravo!own")
+      << "same names replaced, others kept";
 }
 
 TEST_F(FolderTreeTest, CopyRefusesDestinationsItCannotCopyInto) {
@@ -51,7 +51,7 @@ TEST_F(FolderTreeTest, CopyRefusesDestinationsItCannotCopyInto) {
                            L"Destination must not lie inside the folder being copied.")) << inside;
   EXPECT_FALSE(Exists(dir / L"source\\copy") || Exists(dir / L"source\\sub\\copy"));
   ASSERT_EQ(CopyTo(dir / L"source2"), S_OK) << "a sibling that merely shares the prefix";
-  ExpectSourceTreeAt(dir / L"source2");
+  EXPECT_TRUE(HoldsTheSourceTree(dir / L"source2"));
   // The destination fits, sub\deeper\c.txt below it does not; what came before it stays copied.
   const std::wstring target = dir / std::wstring(248 - dir.path().size(), L't');
   EXPECT_TRUE(IsSystemError(CopyTo(target), ERROR_FILENAME_EXCED_RANGE));
@@ -61,15 +61,13 @@ TEST_F(FolderTreeTest, CopyRefusesDestinationsItCannotCopyInto) {
 TEST_F(FolderTreeTest, MoveTakesTheTreeUnlessSomethingIsInTheWay) {
   MakeDirs(dir, {L"folder"});
   WriteBytes(dir / L"file.txt", "x");
-  // Only its exact own path counts as itself, not SOURCE.
-  for (const wchar_t* taken : {L"folder", L"file.txt", L"SOURCE"})
+  for (const wchar_t* taken : {L"folder", L"file.txt", L"SOURCE"})  // only its exact own path is itself
     EXPECT_TRUE(IsReported(MoveTo(dir / taken), DISP_E_EXCEPTION, L"Destination file already exists.")) << taken;
   EXPECT_TRUE(IsSystemError(MoveTo(dir / L"missing\\moved"), ERROR_PATH_NOT_FOUND));
   EXPECT_EQ(MoveTo(PathOf(source.get())), S_OK);
-  ExpectSourceTreeAt(dir / L"source");
+  EXPECT_TRUE(HoldsTheSourceTree(dir / L"source"));
   ASSERT_EQ(MoveTo(dir / L"moved"), S_OK);
-  ExpectSourceTreeAt(dir / L"moved");
-  EXPECT_FALSE(Exists(dir / L"source"));
+  EXPECT_TRUE(HoldsTheSourceTree(dir / L"moved") && !Exists(dir / L"source"));
   EXPECT_EQ(PathOf(source.get()), dir / L"source") << "the object keeps its old path";
 }
 
@@ -93,10 +91,8 @@ TEST_F(FolderTreeTest, DeleteRemovesALinkedFolderAsALinkAndLeavesWhatItPointsAt)
   WriteBytes(dir / L"outside\\precious.txt", "keep");
   const std::wstring link = dir / L"source\\link";
   ::CreateSymbolicLinkW(link.c_str(), (dir / L"outside").c_str(), SYMBOLIC_LINK_FLAG_DIRECTORY);
-  const DWORD attributes = ::GetFileAttributesW(link.c_str());
-  const DWORD linkedFolder = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
-  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & linkedFolder) != linkedFolder)
-    GTEST_SKIP() << "no folder link can be made here";
+  const DWORD attributes = ::GetFileAttributesW(link.c_str()), linked = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT;
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & linked) != linked) GTEST_SKIP() << "no folder link here";
   ASSERT_EQ(source->Delete(VARIANT_TRUE), S_OK);
   EXPECT_EQ(ReadBytes(dir / L"outside\\precious.txt"), "keep");
 }
@@ -109,13 +105,11 @@ TEST_F(FolderTreeTest, SizeIsADoubleOfEveryFileBelowEvenBeyondFourGibibytes) {
   HANDLE file = ::CreateFileW((dir / L"source\\sub\\big.bin").c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                               FILE_ATTRIBUTE_HIDDEN, nullptr);
   EXPECT_TRUE(::SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = 5LL << 30}, nullptr, FILE_BEGIN) &&
-              ::SetEndOfFile(file));
-  ::CloseHandle(file);
+              ::SetEndOfFile(file) && ::CloseHandle(file));
   ASSERT_EQ(source->get_Size(size.put()), S_OK);
   EXPECT_TRUE(size.type() == VT_R8 && V_R8(size.get()) == static_cast<double>((5LL << 30) + 5 + 6 + 7));
   ASSERT_EQ(source->Delete(VARIANT_TRUE), S_OK);
-  EXPECT_TRUE(IsSystemError(source->get_Size(size.put()), ERROR_PATH_NOT_FOUND));
-  EXPECT_EQ(size.type(), VT_EMPTY);
+  EXPECT_TRUE(IsSystemError(source->get_Size(size.put()), ERROR_PATH_NOT_FOUND) && size.type() == VT_EMPTY);
 }
 
 const std::wstring kTCedilla = L"\x0163";  // best fit: "t"
@@ -129,8 +123,7 @@ TEST_F(FolderTreeTest, InexactNameMatchedByItsShortAliasNeverReachesTheLookAlike
   WriteBytes(dir / L"t.txt", "plain");
   WIN32_FIND_DATAW entry;
   const HANDLE search = ::FindFirstFileW(inexact.c_str(), &entry);
-  ASSERT_NE(search, INVALID_HANDLE_VALUE);
-  ::FindClose(search);
+  ASSERT_TRUE(search != INVALID_HANDLE_VALUE && ::FindClose(search));
   const std::wstring alias = entry.cAlternateFileName;
   if (alias.empty()) GTEST_SKIP() << "the volume makes no short names";
   ComPtr<IFolder> folder = FolderAt(dir.path());
@@ -175,8 +168,7 @@ TEST_F(FolderTreeTest, InexactNamesStopTreeWalksBeforeTheyTouchAnythingButSizeCo
   ASSERT_TRUE(::DeleteFileW(inexactFile.c_str()) && ::RemoveDirectoryW(inexactFolder.c_str()));
   ASSERT_EQ(CopyTo(dir / L"copy", false), S_OK);
   EXPECT_EQ(ReadBytes(dir / L"copy\\\xE9.txt"), "exact");
-  EXPECT_EQ(source->Delete(VARIANT_FALSE), S_OK);
-  EXPECT_FALSE(Exists(dir / L"source"));
+  EXPECT_TRUE(source->Delete(VARIANT_FALSE) == S_OK && !Exists(dir / L"source"));
 }
 
 }  // namespace

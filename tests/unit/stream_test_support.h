@@ -1,4 +1,4 @@
-// Shared by the stream tests: byte arrays in and out, a file to open.
+// Shared by the stream tests: byte arrays in and out, the end of a stream.
 #pragma once
 
 #include "file_test_support.h"
@@ -29,26 +29,5 @@ bool AtEnd(Stream* stream) {
   EXPECT_EQ(stream->get_AtEndOfStream(&end), S_OK);
   return end == VARIANT_TRUE;
 }
-
-// A text file in a scratch folder, and the service that opens it as a stream.
-class TextFileTest : public testing::Test {
- protected:
-  ComPtr<ITextStream> Open(const std::string& content, IOMode mode = ForReading, LONG format = TristateFalse) {
-    WriteBytes(file_, content);
-    return OpenExisting(mode, format);
-  }
-  ComPtr<ITextStream> OpenExisting(IOMode mode, LONG format) {
-    ComPtr<ITextStream> stream;
-    EXPECT_EQ(manager_->OpenTextFile(Bstr(file_).get(), mode, VARIANT_FALSE, static_cast<Tristate>(format),
-                                     stream.put()), S_OK);
-    return stream;
-  }
-  static std::wstring ReadAll(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadAll); }
-  static std::wstring ReadLine(ITextStream* stream) { return TextOf(stream, &ITextStream::ReadLine); }
-
-  ScratchDir dir_;
-  std::wstring file_ = dir_ / L"text.txt";
-  ComPtr<IFileManager> manager_ = NewManager();
-};
 
 }  // namespace docket::test
