@@ -1,5 +1,4 @@
-// BinaryStream: reads and the end flag, what Write accepts, the modes, Close, the read-ahead buffer
-// staying invisible; and the streams File and Folder open.
+// BinaryStream on real files, and the streams File and Folder open.
 #include "folder_test_support.h"
 #include "stream_test_support.h"
 
@@ -44,8 +43,7 @@ TEST_F(BinaryStreamTest, TheEndIsSetOnlyByARequestThatComesBackEmpty) {
   EXPECT_EQ(stream->ReadVar(1, nullptr), E_INVALIDARG);
 }
 
-// What a script hands Write and Fill: a byte array behind a reference, a string as its UTF-16
-// bytes, a number whose low byte fills.
+// A byte array behind a reference, a string as its UTF-16 bytes, a number whose low byte fills.
 TEST_F(BinaryStreamTest, WriteAndFillTakeWhatAScriptPasses) {
   auto stream = Open("", ForWriting);
   VARIANT bytes = ByteArray("\x01\x02"), reference;
@@ -73,8 +71,8 @@ TEST_F(BinaryStreamTest, ModesDecidePositionAndTruncation) {
   EXPECT_FALSE(Exists(fresh.get())) << "an unknown mode touches no file, even with Create";
   EXPECT_TRUE(IsSystemError(manager->CreateBinaryFile(Bstr(file_).get(), VARIANT_FALSE, stream.put()),
                             ERROR_FILE_EXISTS) && ReadBytes(file_) == "xxx3456789!");
-  EXPECT_TRUE(manager->CreateBinaryFile(Bstr(file_).get(), VARIANT_TRUE, stream.put()) == S_OK && ReadBytes(file_).empty())
-      << "replaced when allowed";
+  EXPECT_EQ(manager->CreateBinaryFile(Bstr(file_).get(), VARIANT_TRUE, stream.put()), S_OK);
+  EXPECT_EQ(ReadBytes(file_), "") << "replaced when allowed";
 }
 
 TEST_F(BinaryStreamTest, EveryFileOperationAfterCloseFailsOnTheHandle) {
@@ -90,8 +88,7 @@ TEST_F(BinaryStreamTest, EveryFileOperationAfterCloseFailsOnTheHandle) {
   ::VariantClear(&bytes);
 }
 
-// The buffer reads ahead of the caller; writes and moves must still land where the caller's
-// reads stopped, and reads of any size must give the file back byte for byte.
+// Writes and moves land where the caller's reads stopped; reads of any size give the file back.
 TEST_F(BinaryStreamTest, ReadAheadIsInvisibleToWritesMovesAndLargeReads) {
   auto stream = Open("0123456789", ForAppending);
   EXPECT_TRUE(stream->Skip(-10) == S_OK && Read(stream.get(), 3) == "012");

@@ -1,6 +1,5 @@
-// Paths on a system whose code page is 932: the second byte of 表 (95 5C) and of ソ (83 5C) is
-// the byte of a backslash, and no member may take it for one. These run under
-// system_code_page_932.test.sh and skip elsewhere; the string rules are tested natively.
+// In code page 932 the second byte of 表 (95 5C) and ソ (83 5C) is a backslash's; no member may take it
+// for one. Run by system_code_page_932.test.sh, skipped elsewhere; the string rules are tested natively.
 #include "folder_test_support.h"
 
 namespace docket::test {
@@ -53,8 +52,7 @@ TEST_F(SystemDoubleBytePaths, CopyMoveAndRenameWithABareNameStayInTheirFolder) {
   EXPECT_TRUE(Exists(dir / kSaw) && PathOf(folder.get()) == dir / kSaw);
 }
 
-// A folder whose name ends in 95 5C, beside one whose name begins with the same character: every
-// listing and walk must look inside the first and never at the second.
+// A folder whose name ends in 95 5C beside one that begins with it: listings and walks stay in the first.
 TEST_F(SystemDoubleBytePaths, ListingsAndTreeWalksStayInsideTheFolder) {
   const std::wstring sibling = kTable + kTable;
   MakeDirs(dir, {kTable.c_str(), (kTable + L"\\sub").c_str(), sibling.c_str()});
@@ -76,9 +74,8 @@ TEST_F(SystemDoubleBytePaths, ListingsAndTreeWalksStayInsideTheFolder) {
   EXPECT_EQ(ReadBytes(dir / (sibling + L"\\keep.txt")), "kept") << "the sibling is untouched";
 }
 
-// The yen sign (U+00A5) has no form in 932 but a look-alike there: 5C, the backslash. Listed in
-// the system code page, the entry "..¥precious.txt" would read "..\precious.txt": a file outside
-// the folder, which neither the listing, nor a wildcard delete, nor the folder's delete may reach.
+// The yen sign (U+00A5) has 5C, the backslash, as its look-alike in 932: listed in the system code
+// page, "..¥precious.txt" would name "..\precious.txt", outside the folder.
 TEST_F(SystemDoubleBytePaths, AYenSignInANameIsNeverTakenForASeparator) {
   MakeDirs(dir, {L"source"});
   WriteBytes(dir / L"precious.txt", "keep");

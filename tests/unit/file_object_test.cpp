@@ -28,8 +28,8 @@ TEST_F(FileTest, InitialisationFailsWithTheProbesErrorExceptForAccessDenied) {
   file = FileAt(dir.path());  // a directory refuses the probe with access denied: a File all the same, marked so
   LONG accessible = -1;
   QFFileAttribute attributes{};
-  EXPECT_TRUE(file->get_Accessible(&accessible) == S_OK && accessible == 0);
-  EXPECT_TRUE(file->get_Attributes(&attributes) == S_OK && (attributes & QFDirectory));
+  EXPECT_TRUE(file->get_Accessible(&accessible) == S_OK && accessible == 0 &&
+              file->get_Attributes(&attributes) == S_OK && (attributes & QFDirectory));
 }
 
 TEST_F(FileTest, RenamingChangesTheDiskButNotTheObject) {
@@ -39,13 +39,13 @@ TEST_F(FileTest, RenamingChangesTheDiskButNotTheObject) {
   EXPECT_TRUE(IsSystemError(file->put_Name(Bstr(L"taken.txt").get()), ERROR_ALREADY_EXISTS));
   ASSERT_EQ(file->put_Name(Bstr(L"new.txt").get()), S_OK);
   EXPECT_EQ(ReadBytes(dir / L"new.txt"), "abc");
-  EXPECT_EQ(TextOf(file.get(), &IFile::get_Name) + L"|" + TextOf(file.get(), &IFile::get_Path), L"old.txt|" + (dir / L"old.txt"));
+  EXPECT_EQ(TextOf(file.get(), &IFile::get_Name) + L"|" + TextOf(file.get(), &IFile::get_Path),
+            L"old.txt|" + (dir / L"old.txt"));
   Variant size;
   EXPECT_TRUE(IsSystemError(file->get_Size(size.put()), ERROR_FILE_NOT_FOUND));
 }
 
-// Local is UTC plus the bias in force now, whatever the file's date: TZ=Europe/Berlin gives one
-// hour in winter and two in summer.
+// Local is UTC plus the bias in force now, whatever the file's date (TZ=Europe/Berlin: 1 or 2 hours).
 TEST_F(FileTest, DatesAreLocalTimesWithoutMilliseconds) {
   TIME_ZONE_INFORMATION zone;
   const bool summer = ::GetTimeZoneInformation(&zone) == TIME_ZONE_ID_DAYLIGHT;
@@ -59,14 +59,13 @@ TEST_F(FileTest, DatesAreLocalTimesWithoutMilliseconds) {
   ASSERT_TRUE(::SystemTimeToFileTime(&january, &written) && ::SystemTimeToFileTime(&july, &accessed) &&
               ::SetFileTime(h, &written, &accessed, &written));
   ::CloseHandle(h);
-  const auto local = [offset](SYSTEMTIME utc) {
-    utc.wMilliseconds = 0;  // 12:00:00.750 reads 12:00:00, not rounded up
+  const auto local = [offset](SYSTEMTIME utc) {  // 12:00:00.750 reads 12:00:00, not rounded up
     DATE date = 0;
-    ::SystemTimeToVariantTime(&utc, &date);
-    return date + offset / 1440.0;
+    utc.wMilliseconds = 0;
+    return ::SystemTimeToVariantTime(&utc, &date), date + offset / 1440.0;
   };
   ComPtr<IFile> file = FileAt(dir / L"t.txt");
-  DATE modified = 0, created = 0, accessedDate = 0;
+  DATE modified = 0, created = 0, accessedDate = 0;  // the File reads them once, when it is made
   ASSERT_TRUE(file->get_DateLastModified(&modified) == S_OK && file->get_DateCreated(&created) == S_OK &&
               file->get_DateLastAccessed(&accessedDate) == S_OK);
   EXPECT_NEAR(modified, local(january), 0.25 / 86400);

@@ -21,18 +21,13 @@ inline void MakeDirs(const ScratchDir& dir, std::initializer_list<const wchar_t*
 }
 
 // The process's current directory is `path` while this lives.
-class CurrentDirectoryChange {
- public:
+struct CurrentDirectoryChange {
   explicit CurrentDirectoryChange(const std::wstring& path) {
-    ::GetCurrentDirectoryW(MAX_PATH, saved_);
-    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str()));
+    ::GetCurrentDirectoryW(MAX_PATH, saved);
+    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str())) << path;
   }
-  ~CurrentDirectoryChange() { ::SetCurrentDirectoryW(saved_); }
-  CurrentDirectoryChange(const CurrentDirectoryChange&) = delete;
-  CurrentDirectoryChange& operator=(const CurrentDirectoryChange&) = delete;
-
- private:
-  wchar_t saved_[MAX_PATH] = {};
+  ~CurrentDirectoryChange() { ::SetCurrentDirectoryW(saved); }
+  wchar_t saved[MAX_PATH] = {};
 };
 
 }  // namespace docket::test

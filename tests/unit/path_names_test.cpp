@@ -1,6 +1,5 @@
-// The path-name functions through the component's interface (the string rules are the native
-// tests'), and the paths the platform hands the module: the current directory, the temporary
-// folder and the absolute forms built from them.
+// The path-name functions (the string rules are the native tests'), and the paths the platform
+// hands the module: the current directory, the temporary folder and absolute forms.
 #include "folder_test_support.h"
 
 #include <tuple>
@@ -19,22 +18,17 @@ std::wstring Call(IFileManager* manager, OneArg method, const wchar_t* path) {
 TEST(PathNames, AbsoluteFormsResolveAgainstTheCurrentDirectoryAtCallTime) {
   ComPtr<IFileManager> manager = NewManager();
   CurrentDirectoryChange current(L"C:\\windows");
-  const std::wstring fits = L"C:\\" + std::wstring(255, L'f'), tooLong = fits + L"gg";  // 258 and 260 characters
+  const std::wstring fits = L"C:\\" + std::wstring(255, L'f'), tooLong = fits + L"gg";  // 258 and 260 long
+  using M = IFileManager;
   const std::tuple<OneArg, const wchar_t*, const wchar_t*> cases[] = {
-      {&IFileManager::GetAbsolutePathName, L"x\\y.txt", L"C:\\windows\\x\\y.txt"},
-      {&IFileManager::GetAbsolutePathName, L"", L"C:\\windows"},
-      {&IFileManager::GetAbsolutePathName, nullptr, L"C:\\windows"},
-      {&IFileManager::GetParentFolderName, L"a\\b", L"C:\\windows\\a"},
-      {&IFileManager::GetParentFolderName, L"..\\x", L""},  // a path ordering before its parent has none
-      {&IFileManager::GetParentFolderName, L"C:\\", L""},
-      {&IFileManager::GetParentFolderName, L"C:\\a\\b\\", L"C:\\a"},
-      {&IFileManager::GetParentFolderName, L"C:\\a", L"C:\\"},
-      {&IFileManager::GetParentFolderName, L"C:/a/b", L""},  // "/" orders before "\"
-      {&IFileManager::GetFileName, L".", L"windows"},
-      {&IFileManager::GetFileName, L"C:/a/b.txt", L"b.txt"},
-      {&IFileManager::GetFileName, L"C:\\a\\b\\..", L"a"},
-      {&IFileManager::GetAbsolutePathName, fits.c_str(), fits.c_str()},
-      {&IFileManager::GetAbsolutePathName, tooLong.c_str(), L""},
+      {&M::GetAbsolutePathName, L"x\\y.txt", L"C:\\windows\\x\\y.txt"},
+      {&M::GetAbsolutePathName, nullptr, L"C:\\windows"}, {&M::GetAbsolutePathName, fits.c_str(), fits.c_str()},
+      {&M::GetAbsolutePathName, tooLong.c_str(), L""}, {&M::GetFileName, L"C:\\a\\b\\..", L"a"},
+      {&M::GetParentFolderName, L"a\\b", L"C:\\windows\\a"}, {&M::GetParentFolderName, L"C:\\a", L"C:\\"},
+      {&M::GetParentFolderName, L"C:\\a\\b\\", L"C:\\a"}, {&M::GetParentFolderName, L"C:\\", L""},
+      // What orders before its parent has none: "." before "C", "/" before "\".
+      {&M::GetParentFolderName, L"..\\x", L""}, {&M::GetParentFolderName, L"C:/a/b", L""},
+      {&M::GetFileName, L".", L"windows"}, {&M::GetFileName, L"C:/a/b.txt", L"b.txt"},
   };
   for (const auto& [method, path, expected] : cases)
     EXPECT_EQ(Call(manager.get(), method, path), expected) << (path ? path : L"(null)");
@@ -45,16 +39,13 @@ TEST(PathNames, AbsoluteFormsResolveAgainstTheCurrentDirectoryAtCallTime) {
 }
 
 // TMP, the first place the platform looks for its temporary folder, names `path` while this lives.
-class TemporaryFolderChange {
- public:
+struct TemporaryFolderChange {
   explicit TemporaryFolderChange(const std::wstring& path) {
-    saved_.resize(::GetEnvironmentVariableW(L"TMP", saved_.data(), MAX_PATH));
+    saved.resize(::GetEnvironmentVariableW(L"TMP", saved.data(), MAX_PATH));
     ::SetEnvironmentVariableW(L"TMP", path.c_str());
   }
-  ~TemporaryFolderChange() { ::SetEnvironmentVariableW(L"TMP", saved_.empty() ? nullptr : saved_.c_str()); }
-
- private:
-  std::wstring saved_ = std::wstring(MAX_PATH, L'\0');
+  ~TemporaryFolderChange() { ::SetEnvironmentVariableW(L"TMP", saved.empty() ? nullptr : saved.c_str()); }
+  std::wstring saved = std::wstring(MAX_PATH, L'\0');
 };
 
 size_t EntriesIn(const std::wstring& folder) {
@@ -66,10 +57,8 @@ size_t EntriesIn(const std::wstring& folder) {
   return count;
 }
 
-// Here the current and temporary folders lie in a folder named ţ (U+0163), which the system code
-// page (1252) lacks: in it the platform gives the best fit, "t", and a sibling folder "t" with the
-// same contents stands ready to be taken for it. No member may answer with that look-alike or act
-// on it; a name the code page holds, "é", works as any other.
+// Current and temporary folders in ţ (U+0163), which code page 1252 gives as its best fit "t": the
+// sibling "t" stands ready to be taken for it. "é", which 1252 holds, works as any other name.
 struct ReturnedPathsTest : ManagerTest {
   const std::wstring inexact = dir / L"\x0163", lookAlike = dir / L"t", exact = dir / L"\xE9";
 
@@ -84,12 +73,11 @@ struct ReturnedPathsTest : ManagerTest {
 };
 
 TEST_F(ReturnedPathsTest, PathFunctionsAnswerNothingRatherThanTheLookAlike) {
+  using M = IFileManager;
   const std::tuple<OneArg, const wchar_t*, std::wstring> cases[] = {  // the last: the answer under the exact one
-      {&IFileManager::GetAbsolutePathName, L"sub", exact + L"\\sub"},
-      {&IFileManager::GetAbsolutePathName, L"", exact},
-      {&IFileManager::GetParentFolderName, L"sub\\x", exact + L"\\sub"},
-      {&IFileManager::GetFileName, L".", L"\xE9"},
-      {&IFileManager::GetBaseName, L".", L"\xE9"},
+      {&M::GetAbsolutePathName, L"sub", exact + L"\\sub"}, {&M::GetAbsolutePathName, L"", exact},
+      {&M::GetParentFolderName, L"sub\\x", exact + L"\\sub"}, {&M::GetFileName, L".", L"\xE9"},
+      {&M::GetBaseName, L".", L"\xE9"},
   };
   for (const auto& [member, path, underExact] : cases) {
     {
@@ -101,13 +89,11 @@ TEST_F(ReturnedPathsTest, PathFunctionsAnswerNothingRatherThanTheLookAlike) {
   }
 }
 
-// Every member that makes a relative path absolute: a folder's initialisation (and with it the
-// service's folder fronts), a folder's copy and move targets, a file's parent folder and drive.
+// Every member that makes a relative path absolute.
 TEST_F(ReturnedPathsTest, RelativePathsUnderAnInexactCurrentFolderAreRefused) {
   ComPtr<IFolder> source = FolderAt(dir / L"src");
   CurrentDirectoryChange current(inexact);
   ComPtr<IFile> file = FileAt(L"x.txt");  // the file in the real folder
-  ASSERT_TRUE(file);
   ComPtr<IFolder> folder;
   ComPtr<IDrive> drive;
   EXPECT_TRUE(IsSystemError(file->get_ParentFolder(folder.put()), ERROR_INVALID_NAME));
@@ -123,8 +109,7 @@ TEST_F(ReturnedPathsTest, RelativePathsUnderAnInexactCurrentFolderAreRefused) {
   Bstr unique;
   ASSERT_EQ(manager->CreateUniqueFile(Bstr(L".").get(), Bstr(L"ab").get(), unique.put()), S_OK);
   const std::wstring made(unique.view());
-  EXPECT_EQ(made.rfind(L".\\ab", 0), 0u) << made;
-  EXPECT_TRUE(Exists(inexact + made.substr(1)));
+  EXPECT_TRUE(made.starts_with(L".\\ab") && Exists(inexact + made.substr(1))) << made;
   EXPECT_EQ(EntriesIn(lookAlike), 4u);
 }
 
@@ -138,8 +123,7 @@ TEST_F(ReturnedPathsTest, AnInexactTemporaryFolderIsRefusedBeforeAFileIsMade) {
     ExpectNothingMade();
   }
   TemporaryFolderChange temporary(exact);
-  ASSERT_EQ(manager->GetTempName(name.put()), S_OK);
-  ASSERT_EQ(manager->GetTempName(other.put()), S_OK);
+  ASSERT_TRUE(manager->GetTempName(name.put()) == S_OK && manager->GetTempName(other.put()) == S_OK);
   EXPECT_NE(name.view(), other.view());
   const std::wstring made = exact + L"\\" + std::wstring(name.view());
   EXPECT_TRUE(Exists(made) && ReadBytes(made).empty()) << "made, empty";
