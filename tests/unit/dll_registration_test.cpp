@@ -11,11 +11,6 @@ HRESULT RegisterDll(const std::wstring& path, VARIANT_BOOL reg) {
   return NewManager()->RegisterDLL(Bstr(path).get(), reg);
 }
 
-std::wstring BesideTheModule(const std::wstring& name) {
-  const std::wstring path = LoadedModule::BuiltModulePath();
-  return path.substr(0, path.find_last_of(L'\\') + 1) + name;
-}
-
 std::wstring InSystemFolder(const std::wstring& name) {
   wchar_t system[MAX_PATH];
   ::GetSystemDirectoryW(system, MAX_PATH);
@@ -26,6 +21,8 @@ std::wstring InSystemFolder(const std::wstring& name) {
 TEST(RegisterDll, EachFailureGivesItsCodeAndTextAndTheModuleIsUnloadedUnlessItSucceeded) {
   ScratchDir dir;
   WriteBytes(dir / L"text.dll", "not a module");
+  std::wstring fixture = LoadedModule::BuiltModulePath();
+  fixture.replace(fixture.rfind(L"DocketMod.dll"), std::wstring::npos, L"failing_registration.dll");
   const struct {
     std::wstring path;
     VARIANT_BOOL reg;
@@ -38,9 +35,9 @@ TEST(RegisterDll, EachFailureGivesItsCodeAndTextAndTheModuleIsUnloadedUnlessItSu
       {dir / L"text.dll", VARIANT_TRUE, Win32Code(ERROR_INVALID_PARAMETER), L"Unknown Error"},
       {InSystemFolder(L"version.dll"), VARIANT_FALSE, Win32Code(ERROR_PROC_NOT_FOUND),
        SystemText(ERROR_PROC_NOT_FOUND)},
-      {BesideTheModule(L"failing_registration.dll"), VARIANT_TRUE, DISP_E_EXCEPTION,
+      {fixture, VARIANT_TRUE, DISP_E_EXCEPTION,
        L"Call to DllEntryPoint DllEntryPoint failed."},
-      {BesideTheModule(L"failing_registration.dll"), VARIANT_FALSE, S_OK, L""},  // a positive result
+      {fixture, VARIANT_FALSE, S_OK, L""},  // a positive result
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));

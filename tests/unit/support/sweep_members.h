@@ -26,12 +26,9 @@ struct SweptMember {
 
   // "Name", "Name get", "Name put" or "Name putref": the member as a line of the table names it.
   std::wstring Label() const {
-    switch (flags) {
-      case DISPATCH_PROPERTYGET: return name + L" get";
-      case DISPATCH_PROPERTYPUT: return name + L" put";
-      case DISPATCH_PROPERTYPUTREF: return name + L" putref";
-      default: return name;
-    }
+    return name + (flags == DISPATCH_PROPERTYGET   ? L" get"
+                   : flags == DISPATCH_PROPERTYPUT ? L" put"
+                   : flags == DISPATCH_PROPERTYPUTREF ? L" putref" : L"");
   }
 };
 
