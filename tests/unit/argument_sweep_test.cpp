@@ -1,9 +1,7 @@
 // Every member of every interface in the type library, called through IDispatch::Invoke with good
-// arguments and then with each argument in turn replaced by something hostile. Every call must
-// return; a failure must carry a description or be one of the bare codes members answer by
-// design; an object must keep working after a failed call; no argument may stay referenced; and
-// nothing outside the sweep's scratch folder may change. The answers are kept in
-// tests/argument_sweep/<target>.txt so that a change shows up in review (`./scripts/sweep-table`).
+// arguments, then with each argument in turn hostile. Every call returns; a failure is described or
+// a bare code by design; the object keeps working; no argument stays referenced; nothing outside the
+// scratch folder changes. The answers are kept in tests/argument_sweep/<target>.txt for review.
 #include "chunk_field.h"
 #include "counting_dispatch.h"
 #include "support/allocation_hook.h"
@@ -53,10 +51,9 @@ VARIANT Object(IUnknown* object, VARTYPE type = VT_DISPATCH) {  // takes the cal
   return v;
 }
 
-// Good arguments, by parameter name; the most specific key wins: "Interface.Member.Param",
-// "Member.Param", "Interface.Param", "Param". "@name" is that name in the case folder, "#n" the
-// number n, "*field" a database field, "*object" an object without members, anything else the text
-// itself. Without a key, a parameter gets its default in the library; with neither the sweep fails.
+// Good arguments; the most specific key wins: "Interface.Member.Param", "Member.Param",
+// "Interface.Param", "Param". "@name" is a name in the case folder, "#n" a number, "*field" a database
+// field, "*object" an object without members. Without a key, the library's default is taken.
 const std::map<std::wstring, std::wstring> kGoodValues = {
     {L"Source", L"@a.txt"}, {L"MoveFolder.Source", L"@dir"}, {L"CopyFolder.Source", L"@dir"},
     {L"Destination", L"@dest"}, {L"FilePath", L"@a.txt"}, {L"FolderPath", L"@dir"},
@@ -136,9 +133,8 @@ const Hostile kHostile[] = {
      }},
 };
 
-// A call the sweep leaves out, and why. A number given as an INI file name is a bare name, which
-// the platform's profile functions keep in the Windows folder; and the only drive the sweep can
-// have is a real one, whose label it must not change.
+// A call the sweep leaves out, and why: a bare INI file name is a file in the Windows folder, and
+// the only drive the sweep has is a real one.
 std::wstring WhyNotCalled(const SweptInterface& swept, const SweptMember& member, int hostileIndex,
                           const Hostile* hostile) {
   if (hostile && hostile->number && member.name.rfind(L"INI", 0) == 0 &&
@@ -157,8 +153,7 @@ struct Variants : std::vector<VARIANT> {
   }
 };
 
-// What the sweep calls: an object of each interface, made afresh for every call, and a call that
-// must keep answering afterwards.
+// An object of each interface, made afresh for every call, and a call that must keep answering.
 using Make = std::function<HRESULT(IDispatch* manager, const CaseFolder&, ComPtr<IDispatch>*)>;
 using Probe = std::function<HRESULT(IDispatch*)>;
 struct Target {
@@ -235,8 +230,7 @@ const Target kTargets[] = {
      Calls(L"Trustee")},
 };
 
-// A call that does not return within the deadline ends the process, naming the call: a hang must
-// fail the run, not stall it.
+// A call that does not return in time ends the process, naming the call: a hang fails the run.
 class Deadline {
  public:
   explicit Deadline(std::string what) : what_(std::move(what)) {
@@ -365,9 +359,8 @@ class ArgumentSweep : public ::testing::Test {
     return what + L" | " + outcome;
   }
 
-  // A failure says what went wrong, or it is one of the bare codes a member answers by design, or
-  // a code the dispatch layer gives for an argument it could not convert. (The dispatch layer hands
-  // a bare failure of the member over as an exception without a description.)
+  // A failure says what went wrong, or is a bare code a member answers by design or the dispatch
+  // layer gives (which hands a bare failure over as an exception without a description).
   static void CheckFailure(HRESULT hr, const EXCEPINFO& exception) {
     if (hr == DISP_E_EXCEPTION) {
       EXPECT_TRUE(FAILED(exception.scode)) << "an exception without a failure code";
@@ -407,9 +400,8 @@ class ArgumentSweep : public ::testing::Test {
     return result;
   }
 
-  // Looked at around every call (where a name without a folder may end up), and around a whole
-  // sweep. (The temporary folder is the sweep's own while it runs; other tests leave files in the
-  // real one.)
+  // Looked at around every call (where a name without a folder may end up), and around a sweep (the
+  // temporary folder is the sweep's own while it runs; other tests leave files in the real one).
   const std::vector<std::wstring> watchedByCall_{L"C:", SystemFolder(::GetWindowsDirectoryW)};
   const std::vector<std::wstring> watchedBySweep_{SystemFolder(::GetSystemDirectoryW)};
   const std::string before_ = Snapshot(watchedBySweep_);

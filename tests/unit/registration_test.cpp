@@ -1,8 +1,6 @@
-// What DllRegisterServer writes and DllUnregisterServer removes, checked in a private
-// HKEY_CLASSES_ROOT. The platform's type-library registration also writes and removes the
-// interfaces' keys of the machine's 32-bit registry view, which the private root does not cover
-// and every other test shares: so the Registration tests run one at a time, alone, and the module
-// is registered again after them (scripts/test).
+// What DllRegisterServer writes and DllUnregisterServer removes, in a private HKEY_CLASSES_ROOT. The
+// type library's registration also touches the machine's shared interface keys, so Registration tests
+// run alone, and the module is registered again after them (scripts/test).
 #include "support/registry_sandbox.h"
 #include "support/test_support.h"
 

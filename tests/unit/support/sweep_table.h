@@ -1,6 +1,5 @@
-// The argument sweep's record: one line per call, as text that reads well in a review, free of
-// anything that differs between runs or machines (scratch paths, names the system makes up, free
-// space, times, the account names).
+// The argument sweep's record: one line per call, readable in a review, free of anything that differs
+// between runs or machines (scratch paths, names the system makes up, free space, times, accounts).
 #pragma once
 
 #include "com/win.h"
@@ -28,10 +27,8 @@ inline std::string Utf8(const std::wstring& text) {
   return bytes;
 }
 
-// Temporary names the system makes up ("rad1a2b.tmp"): their hexadecimal digits differ by run, and
-// so does their number (milliseconds without leading zeros, fewer digits shortly after the Wine
-// server starts). The whole run of hexadecimal digits before ".tmp" becomes "XXXX", taking along
-// any the prefix ends with, so that the mask has one form.
+// Temporary names the system makes up ("rad1a2b.tmp") differ by run in their digits and in how many
+// there are: the whole run of hexadecimal digits before ".tmp" (with any the prefix ends with) is "XXXX".
 inline std::wstring Quoted(std::wstring_view raw, const Substitutions& substitutions) {
   std::wstring text(raw);
   for (const auto& [from, to] : substitutions)
