@@ -22,5 +22,5 @@ fm.ExportToBlob source, field
 AssertEqual field.ChunkCount(), 3, "ExportToBlob appends three chunks"
 fm.ImportFromBlob field, copy
 AssertEqual fm.GetFile(copy).Size, 100096, "ImportFromBlob writes them all"
-AssertTrue fm.OpenTextFile(copy).ReadAll = text, "the copy is the file, byte for byte"
+AssertEqual fm.OpenTextFile(copy).ReadAll = text, True, "the copy is the file, byte for byte"
 ExpectChecks 3

@@ -1,24 +1,17 @@
-// Path arguments the platform could not be given exactly as the page wrote them: an embedded NUL
-// (the platform would stop there), U+4E00 (no form in the system code page: it would become "?",
-// a wildcard) and U+0163 (it would become its look-alike "t"). In each form below the name would
-// reach report.txt, data or target, so every member must refuse it with the system's
-// invalid-name error and leave those untouched.
+// Path arguments the platform could not be given exactly: an embedded NUL (the platform would stop
+// there), U+4E00 (no form in the system code page: "?", a wildcard) and U+0163 (its look-alike "t").
+// Each form below would reach report.txt, data or target: every member must refuse it with the
+// system's invalid-name error and leave them untouched.
 var scratch = Host.Arguments(0);
 var fm = Server.CreateObject("Corvane.FileManager");
 var fso = new ActiveXObject("Scripting.FileSystemObject");
-
 function WriteText(path, text) { var s = fso.CreateTextFile(path, true); s.Write(text); s.Close(); }
 function ReadText(path) { var s = fso.OpenTextFile(path), t = s.ReadAll(); s.Close(); return t; }
-// By position rather than through Enumerator, whose enumerator Wine's JScript never lets go.
-function Names(items) {
-    var names = [];
-    for (var i = 1; i <= items.Count; i++) names.push(items.Item(i).Name);
+function Names(items) {  // by position: Wine's JScript never lets go of an Enumerator's enumerator
+    for (var names = [], i = 1; i <= items.Count; i++) names.push(items.Item(i).Name);
     return names.join(",");
 }
-function ReplaceLastT(name, by) {
-    var t = name.lastIndexOf("t");
-    return name.slice(0, t) + by + name.slice(t + 1);
-}
+function ReplaceLastT(name, by) { var t = name.lastIndexOf("t"); return name.slice(0, t) + by + name.slice(t + 1); }
 
 WriteText(scratch + "\\report.txt", "keep");
 WriteText(scratch + "\\other.txt", "other");
@@ -31,8 +24,7 @@ var kinds = {
     "U+0163": function (name) { return ReplaceLastT(name, "\u0163"); }
 };
 
-// What the platform itself says of a bad name.
-var invalidName = "";
+var invalidName = "";  // what the platform itself says of a bad name
 try { fm.CreateFile(scratch + "\\bad|name"); } catch (e) { invalidName = e.description; }
 
 var checks = 0;
@@ -82,8 +74,7 @@ for (var kind in kinds) {
     checks += 3;
 }
 
-// A prefix is part of a file name: one that holds a separator or a drive's colon would put the
-// file somewhere else.
+// A prefix with a separator or a drive's colon would put the file somewhere else.
 var prefixes = ["..\\", "a\\b", "a/b", "C:\\", "x:"];
 for (var i = 0; i < prefixes.length; ++i) {
     AssertThrows(function () { fm.CreateUniqueFile(scratch + "\\data", prefixes[i]); },

@@ -16,11 +16,6 @@ function AssertEqual(actual, expected, caseName) {
     Host.Check(equal, caseName, "expected " + DescribeValue(expected) + ", actual " + DescribeValue(actual));
 }
 
-// Only the boolean true passes: a truthy number or string is a mistake.
-function AssertTrue(condition, caseName) {
-    Host.Check(condition === true, caseName, "condition was " + DescribeValue(condition));
-}
-
 // Error numbers are signed 32-bit in JScript; either spelling of the expected number works.
 function ErrorText(number, description) {
     return (number | 0) + " (0x" + ("0000000" + ((number | 0) >>> 0).toString(16).toUpperCase()).slice(-8) +

@@ -1,7 +1,8 @@
 ' Assertions for page tests, loaded by docket-host.exe before the test file. Each records one check
 ' through Host.Check, so that ExpectChecks notices an assertion that never ran.
 
-' Numbers of any width compare by value; a number never equals text, a boolean or Empty.
+' Numbers of any width compare by value; a number never equals text, a boolean or Empty, and only
+' the Boolean True equals True.
 Function ValueKind(v)
     If IsObject(v) Then
         ValueKind = "object"
@@ -43,15 +44,6 @@ End Function
 Sub AssertEqual(actual, expected, caseName)
     Host.Check ValuesEqual(actual, expected), caseName, _
         "expected " & DescribeValue(expected) & ", actual " & DescribeValue(actual)
-End Sub
-
-' Only the Boolean True passes: a truthy number or text is a mistake.
-Sub AssertTrue(condition, caseName)
-    Dim passed
-    passed = False
-    If Not IsObject(condition) Then passed = (VarType(condition) = vbBoolean)
-    If passed Then passed = condition
-    Host.Check passed, caseName, "condition was " & DescribeValue(condition)
 End Sub
 
 Function ErrorText(number, description)
