@@ -1,8 +1,7 @@
-' ExportToBlob and ImportFromBlob from Wine's own cscript, with the field of examples/blob_field.vbs:
-' a file goes into the field and comes back byte for byte, and each failure is reported. Prints
-' the surprises only, then "done". Arguments: a scratch folder, the examples folder.
+' ExportToBlob and ImportFromBlob with the field of examples/blob_field.vbs: a file goes into the
+' field and comes back byte for byte, and each failure is reported. Prints the surprises, then "done".
 Option Explicit
-Dim fm, folder, fieldCode, control, field, brokenControl, broken, text, i, ts, source, copy
+Dim fm, folder, fieldCode, control, field, broken, text, i, ts, source, copy
 Set fm = CreateObject("Corvane.FileManager")
 folder = WScript.Arguments(0)
 fieldCode = fm.OpenTextFile(WScript.Arguments(1) & "\blob_field.vbs").ReadAll
@@ -10,19 +9,17 @@ fieldCode = fm.OpenTextFile(WScript.Arguments(1) & "\blob_field.vbs").ReadAll
 Sub Expect(name, actual, expected)
   If actual <> expected Then WScript.Echo "surprise: " & name & " gave " & actual
 End Sub
-
-' Err after the statement before: its number and description, or "none".
-Function Outcome()
+Function Outcome()  ' the error of the statement before, or "none"
   If Err.Number = 0 Then Outcome = "none" Else Outcome = Hex(Err.Number) & " " & Err.Description
   Err.Clear
 End Function
+Function NewField()  ' a field is used only while its control, the last made, lives
+  Set control = CreateObject("MSScriptControl.ScriptControl")
+  control.Language = "VBScript"
+  control.AddCode fieldCode
+  Set NewField = control.CodeObject
+End Function
 
-Set control = CreateObject("MSScriptControl.ScriptControl")
-control.Language = "VBScript"
-control.AddCode fieldCode
-Set field = control.CodeObject
-
-text = ""
 For i = 0 To 60000
   text = text & Chr(i Mod 256)
 Next
@@ -33,6 +30,7 @@ ts.Write text
 ts.Close
 
 On Error Resume Next
+Set field = NewField()
 fm.ExportToBlob source, field
 Expect "ExportToBlob", Outcome() & field.ChunkCount(), "none2"
 fm.ImportFromBlob field, copy
@@ -49,11 +47,7 @@ fm.ExportToBlob folder & "\missing.bin", field
 Expect "a missing source", Outcome(), "80020009 ExportToBlob failed - unable to open file"
 fm.ImportFromBlob field, folder & "\missing\copy.bin"
 Expect "a target that cannot be created", Left(Outcome(), 8), "80070003"
-
-Set brokenControl = CreateObject("MSScriptControl.ScriptControl")
-brokenControl.Language = "VBScript"
-brokenControl.AddCode fieldCode
-Set broken = brokenControl.CodeObject
+Set broken = NewField()
 broken.FailAfter 1
 fm.ExportToBlob source, broken
 Expect "a field that breaks", Left(Outcome(), 8) & broken.ChunkCount(), "800402011"
