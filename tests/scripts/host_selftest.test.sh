@@ -50,14 +50,10 @@ lines first.vbs 'Response.Write "first;"' 'Sub Fail()' '    Err.Raise vbObjectEr
 lines second.vbs 'Response.Write "second;"' '' '  Fail' 'Response.Write "not reached;"'
 run error_vbs 1 'first;second;' first.vbs second.vbs
 says error_vbs "first.vbs(3, 5): deliberate failure [fixture, 0x80040005]"
-lines first.js 'function Fail() {' '    Host.Arguments(9);' '}'
-lines second.js 'Response.Write("second;");' '  Fail();'
-run error_js 1 'second;' first.js second.js
-says error_js "first.js(2, 5): Host.Arguments: no argument 9 (there are 0) [Host, 0x8002000B]"
 
 # Command lines that cannot run run nothing and exit with 2; Host.Quit exits with its own code.
 run missing 2 '' first.vbs missing.vbs
-run mixed 2 '' first.vbs first.js
+run mixed 2 '' first.vbs failing.js
 lines quit.vbs 'On Error Resume Next' 'Response.Write "before;"' 'Host.Quit 7' 'Response.Write "after;"'
 run quit 7 'before;' quit.vbs first.vbs
 

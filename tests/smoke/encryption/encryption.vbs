@@ -67,22 +67,17 @@ If phase = "files" Then
 
   Crypt "enc", "missing", "missing.enc", "secret", 1
   Expect "a missing input", &H80070002, "*"
+  ' An input gone since the File was made; a file the system opens but cannot read.
   Set f = fm.GetFile(dir & "gone")
   fm.DeleteFile dir & "gone"
-  For Each method In Array(1, 2)
-    f.Encrypt dir & "gone.enc", "secret", method
-    Expect "an input gone since, encrypting by " & method, kException, "Error opening Plaintext file!"
-    f.Decrypt dir & "gone.dec", "secret", method
-    Expect "an input gone since, decrypting by " & method, kException, "Error opening Plaintext file!"
-  Next
-
-  ' A file the system opens but cannot read, and a device that takes no byte.
-  Set f = fm.GetFile("Z:\proc\self\mem")
-  For Each method In Array(1, 2)
-    f.Encrypt dir & "unreadable." & method, "secret", method
-    Expect "a read that fails, encrypting by " & method, kException, "Error reading Plaintext!"
-    f.Decrypt dir & "unreadable." & method, "secret", method
-    Expect "a read that fails, decrypting by " & method, kException, "Error reading Plaintext!"
+  For Each c In Array(Array(f, "gone", "Error opening Plaintext file!"), _
+                      Array(fm.GetFile("Z:\proc\self\mem"), "unreadable", "Error reading Plaintext!"))
+    For Each method In Array(1, 2)
+      c(0).Encrypt dir & c(1) & "." & method, "secret", method
+      Expect c(1) & ", encrypting by " & method, kException, c(2)
+      c(0).Decrypt dir & c(1) & "." & method, "secret", method
+      Expect c(1) & ", decrypting by " & method, kException, c(2)
+    Next
   Next
   ' Decryption calls two of its writes ciphertext writes: the copy of a short file, and the first
   ' 112 bytes of the last whole chunk before a short tail.
