@@ -46,6 +46,6 @@ REG
 "$WINE" regsvr32 /s "$(winpath "$1/bin/DocketMod.dll")" >"$out/regsvr32.log" 2>&1
 check "regsvr32 in the drives prefix" $?
 for script in extra_drives.vbs extra_drives.js; do
-  expect_done "$script" "$out/$script.txt" cscript //nologo "$(winpath "$here/$script")"
+  expect_done "$script" "$out/$script.txt" cscript "$here/$script"
 done
 [ "$fails" -eq 0 ]

@@ -1,18 +1,10 @@
 ' ExportToBlob and ImportFromBlob with the field of examples/blob_field.vbs: a file goes into the
 ' field and comes back byte for byte, and each failure is reported. Prints the surprises, then "done".
-Option Explicit
 Dim fm, folder, fieldCode, control, field, broken, text, i, ts, source, copy
 Set fm = CreateObject("Corvane.FileManager")
 folder = WScript.Arguments(0)
 fieldCode = fm.OpenTextFile(WScript.Arguments(1) & "\blob_field.vbs").ReadAll
 
-Sub Expect(name, actual, expected)
-  If actual <> expected Then WScript.Echo "surprise: " & name & " gave " & actual
-End Sub
-Function Outcome()  ' the error of the statement before, or "none"
-  If Err.Number = 0 Then Outcome = "none" Else Outcome = Hex(Err.Number) & " " & Err.Description
-  Err.Clear
-End Function
 Function NewField()  ' a field is used only while its control, the last made, lives
   Set control = CreateObject("MSScriptControl.ScriptControl")
   control.Language = "VBScript"
@@ -51,4 +43,4 @@ Set broken = NewField()
 broken.FailAfter 1
 fm.ExportToBlob source, broken
 Expect "a field that breaks", Left(Outcome(), 8) & broken.ChunkCount(), "800402011"
-WScript.Echo "done"
+Done 9

@@ -1,16 +1,7 @@
 ' Every Dictionary member, as a script written for another dictionary uses it. Prints the
 ' surprises, then "done".
-Option Explicit
 Dim d, k, walked, a
 Set d = CreateObject("Docket.Dictionary")
-
-Sub Expect(name, actual, expected)
-  If actual <> expected Then WScript.Echo "surprise: " & name & " gave " & actual
-End Sub
-Function Outcome()  ' the error of the statement before, or "none"
-  If Err.Number = 0 Then Outcome = "none" Else Outcome = Hex(Err.Number) & " " & Err.Description
-  Err.Clear
-End Function
 
 d.Add "readme", "R"
 d.Add "Apple", "A"
@@ -53,4 +44,4 @@ d.Add "k", 1
 d.Add "K", 2
 a = d.Keys
 Expect "BinaryCompare", Outcome() & d.CompareMode & a(0) & a(1) & d.Exists("k") & d.Exists("k "), "none0KkTrueFalse"
-WScript.Echo "done"
+Done 16

@@ -6,7 +6,7 @@
 # Usage: encryption.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-script=$(winpath "$(dirname "${BASH_SOURCE[0]}")/encryption/encryption.vbs")
+script=$(dirname "${BASH_SOURCE[0]}")/encryption/encryption.vbs
 work=$(mktemp -d "$BUILD/scratch.XXXXXX")
 files=$work/files pristine=$work/pristine
 set_provider_image() {  # set_provider_image <Enhanced|Base> <image path>
@@ -14,7 +14,7 @@ set_provider_image() {  # set_provider_image <Enhanced|Base> <image path>
     /v "Image Path" /t REG_SZ /d "$2" /f >"$work/reg.log" 2>&1
 }
 trap 'for p in Enhanced Base; do set_provider_image $p "C:\\windows\\system32\\rsaenh.dll"; done; rm -rf "$work"' EXIT
-run_phase() { expect_done "cscript phase $1" "$work/$1.out" cscript //nologo "$script" "$(winpath "$files")" "$1"; }
+run_phase() { expect_done "cscript phase $1" "$work/$1.out" cscript "$script" "$(winpath "$files")" "$1"; }
 
 mkdir -p "$files" "$pristine"
 for size in 10 37 133 168 4101; do head -c "$size" /dev/urandom >"$pristine/t$size"; done

@@ -4,7 +4,7 @@
 # Usage: permissions.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
-script=$(winpath "$(dirname "${BASH_SOURCE[0]}")/permissions.vbs")
+script=$(dirname "${BASH_SOURCE[0]}")/permissions.vbs
 work=$(mktemp -d "$BUILD/permissions.XXXXXX")
 copies=()
 cleanup() {
@@ -23,6 +23,6 @@ for branch in 4:nt40 5:win2k; do
     >"$work/reg.log" 2>&1
   mkdir "$work/scratch-$version"
   DOCKET_SYSTEM_VERSION=$version expect_done "system version $version" "$work/answers-$version.txt" \
-    "$(winpath "$work/$name")" //nologo "$script" "$(winpath "$work/scratch-$version")"
+    "$(winpath "$work/$name")" "$script" "$(winpath "$work/scratch-$version")"
 done
 [ "$fails" -eq 0 ]

@@ -1,6 +1,5 @@
 ' A fresh installation: every program identifier creates its object, but the two that are not
 ' registered. Prints the surprises, then "done".
-Option Explicit
 Dim id, obj
 On Error Resume Next
 For Each id In Array("Corvane.FileManager", "Corvane.FileManager.1", "Corvane.File.1", "Docket.File", _
@@ -14,4 +13,4 @@ For Each id In Array("Corvane.FileManager", "Corvane.FileManager.1", "Corvane.Fi
   If (Err.Number = 0) <> (id <> "Corvane.File" And id <> "Docket.PermItem") Then WScript.Echo "surprise: " & id
   Set obj = Nothing
 Next
-WScript.Echo "done"
+Done 0

@@ -15,8 +15,8 @@ python() {  # python <code>, with the folder and the text
 python "
 for name, encoding in (('from-python', 'utf-8'), ('from-python-sig', 'utf-8-sig'), ('expected-utf16', 'utf-16')):
     open(f'{folder}/{name}.txt', 'w', encoding=encoding, newline='').write(text)" || exit 1
-expect_done "the script reads and writes UTF-8" "$work/answers.txt" cscript //nologo \
-  "$(winpath "$(dirname "${BASH_SOURCE[0]}")/utf8/round_trip.vbs")" "$(winpath "$work")"
+expect_done "the script reads and writes UTF-8" "$work/answers.txt" cscript \
+  "$(dirname "${BASH_SOURCE[0]}")/utf8/round_trip.vbs" "$(winpath "$work")"
 python "
 back = open(f'{folder}/to-python.txt', encoding='utf-8', newline='').read()
 sys.exit(None if back == text else f'read back {back!r}\nexpected  {text!r}')"

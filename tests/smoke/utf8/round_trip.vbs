@@ -1,13 +1,8 @@
 ' Run by ../utf8_round_trip.test.sh: reads what Python wrote in UTF-8 (with and without a mark),
 ' line by line too, and writes it back for Python to read. Prints the surprises, then "done".
-Option Explicit
 Dim fm, folder, expected, stream, lines, i
 Set fm = CreateObject("Corvane.FileManager")
 folder = WScript.Arguments(0) & "\"
-
-Sub Expect(name, actual, wanted)
-  If actual <> wanted Then WScript.Echo "surprise: " & name
-End Sub
 
 ' The same text in UTF-16 with its mark, which every stream has always read.
 expected = fm.OpenTextFile(folder & "expected-utf16.txt", 1, False, -2).ReadAll
@@ -27,4 +22,4 @@ For i = 0 To UBound(lines) - 1
 Next
 stream.Write lines(UBound(lines))
 stream.Close
-WScript.Echo "done"
+Done 9

@@ -1,0 +1,40 @@
+' Put before every VBScript the shell tests run in Wine's stock cscript, which has no include. A
+' script prints its surprises only, then "done"; the shell test compares the output.
+Option Explicit
+Dim checks
+
+' A statement whose own arguments fail is skipped whole: its error shows at the next check, and
+' Done's count tells.
+Sub Expect(what, actual, expected)
+  checks = checks + 1
+  If Err.Number <> 0 Or actual <> expected Then WScript.Echo "surprise: " & what & " gave " & actual & _
+    ", not " & expected & " (error " & Outcome() & ")"
+  Err.Clear
+End Sub
+
+' The statement before failed with `number` (Empty: any system error, 0x8007xxxx) and `description`
+' (Empty: any but none; ending in "*": a lead-in the system's own text follows).
+Sub ExpectError(what, number, description)
+  Dim ok
+  checks = checks + 1
+  If IsEmpty(number) Then ok = (Err.Number And &HFFFF0000) = &H80070000 Else ok = Err.Number = number
+  If IsEmpty(description) Then
+    ok = ok And Err.Description <> ""
+  ElseIf Right(description, 1) = "*" Then
+    ok = ok And Len(Err.Description) >= Len(description) And Left(Err.Description, Len(description) - 1) & "*" = description
+  Else
+    ok = ok And Err.Description = description
+  End If
+  If Not ok Then WScript.Echo "surprise: " & what & " raised " & Outcome()
+  Err.Clear
+End Sub
+
+Function Outcome()  ' the error the statement before left, or "none"; clears it
+  If Err.Number = 0 Then Outcome = "none" Else Outcome = Hex(Err.Number) & " " & Err.Description
+  Err.Clear
+End Function
+
+Sub Done(expectedChecks)
+  If checks <> expectedChecks Then WScript.Echo "surprise: " & checks & " checks ran, not " & expectedChecks
+  WScript.Echo "done"
+End Sub
