@@ -1,5 +1,5 @@
-' Drives, shares and type names in the prefix extra_drives.test.sh maps. Prints the surprises, then
-' "done". Volume facts are compared with the scripting runtime's own drive objects.
+' Drives, shares and type names in the prefix extra_drives.test.sh maps; volume facts as the
+' scripting runtime's own drive objects give them.
 Dim fm, fso, d, peer, listed, spec, x
 Set fm = CreateObject("Corvane.FileManager")
 Set fso = CreateObject("Scripting.FileSystemObject")

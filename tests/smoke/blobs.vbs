@@ -1,5 +1,4 @@
-' ExportToBlob and ImportFromBlob with the field of examples/blob_field.vbs: a file goes into the
-' field and comes back byte for byte, and each failure is reported. Prints the surprises, then "done".
+' A file goes into the field of examples/blob_field.vbs and back byte for byte; each failure is told.
 Dim fm, folder, fieldCode, control, field, broken, text, i, ts, source, copy
 Set fm = CreateObject("Corvane.FileManager")
 folder = WScript.Arguments(0)

@@ -1,5 +1,4 @@
-' Every Dictionary member, as a script written for another dictionary uses it. Prints the
-' surprises, then "done".
+' Every Dictionary member, as a script written for another dictionary uses it.
 Dim d, k, walked, a
 Set d = CreateObject("Docket.Dictionary")
 

@@ -1,4 +1,4 @@
-' Image sizes (the image probe's fuzz seeds) and every INI member. Prints the surprises, then "done".
+' Image sizes (the image probe's fuzz seeds) and every INI member.
 Dim fm, images, ini, c, width
 Set fm = CreateObject("Corvane.FileManager")
 images = WScript.Arguments(1) & "\..\tests\fuzz\corpus\image_header\"

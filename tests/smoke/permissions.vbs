@@ -1,7 +1,5 @@
-' Permission entries and accounts: every member of every entry of a file's and a folder's list, the
-' accounts, and two members that are not provided, with the answers of the system version named by
-' DOCKET_SYSTEM_VERSION (4, 5; Wine's default, 6, when not set). Argument: a scratch folder.
-' Prints the surprises, then "done".
+' Every member of every entry of a file's and a folder's list, the accounts, and two members not
+' provided, as the system version DOCKET_SYSTEM_VERSION (4, 5; 6, Wine's default) answers them.
 ' Wine makes the lists up from the Unix mode: SYSTEM and the owner with full control (0x1F01FF),
 ' then Everyone with read and execute (0x1200A9); a folder's entries pass to files and folders.
 On Error Resume Next

@@ -1,5 +1,4 @@
-' A fresh installation: every program identifier creates its object, but the two that are not
-' registered. Prints the surprises, then "done".
+' A fresh installation: every program identifier creates its object, but the two not registered.
 Dim id, obj
 On Error Resume Next
 For Each id In Array("Corvane.FileManager", "Corvane.FileManager.1", "Corvane.File.1", "Docket.File", _

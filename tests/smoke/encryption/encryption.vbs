@@ -1,5 +1,4 @@
-' File encryption as a page author calls it: both methods, their defaults and every failure
-' message. Prints the surprises, then "done". Arguments: the folder of inputs, and the phase:
+' Both methods, their defaults and every failure message. Arguments: the inputs' folder, the phase:
 '   files   round trips (the shell compares the bytes afterwards) and the failures of files
 '   <fault> the stream-cipher method while the test provider fails at <fault>
 Const kException = &H80020009

@@ -1,5 +1,4 @@
-' Run by ../utf8_round_trip.test.sh: reads what Python wrote in UTF-8 (with and without a mark),
-' line by line too, and writes it back for Python to read. Prints the surprises, then "done".
+' Reads what Python wrote in UTF-8 (with and without a mark, whole and by line) and writes it back.
 Dim fm, folder, expected, stream, lines, i
 Set fm = CreateObject("Corvane.FileManager")
 folder = WScript.Arguments(0) & "\"
