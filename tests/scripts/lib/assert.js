@@ -18,8 +18,7 @@ function AssertEqual(actual, expected, caseName) {
 
 // Error numbers are signed 32-bit in JScript; either spelling of the expected number works.
 function ErrorText(number, description) {
-    return (number | 0) + " (0x" + ("0000000" + ((number | 0) >>> 0).toString(16).toUpperCase()).slice(-8) +
-        ") \"" + description + "\"";
+    return "0x" + ((number | 0) >>> 0).toString(16).toUpperCase() + " \"" + description + "\"";
 }
 
 // fn must throw expectedNumber and, unless it is undefined, expectedDescription.
@@ -28,13 +27,11 @@ function AssertThrows(fn, expectedNumber, expectedDescription, caseName) {
     try {
         fn();
     } catch (e) {
-        var number = typeof e === "object" ? e.number | 0 : 0;
-        var description = typeof e === "object" ? e.description : String(e);
-        if (number === (expectedNumber | 0) &&
-            (expectedDescription === undefined || description === expectedDescription)) {
+        if ((e.number | 0) === (expectedNumber | 0) &&
+            (expectedDescription === undefined || e.description === expectedDescription)) {
             return Host.Check(true, caseName);
         }
-        got = ErrorText(number, description);
+        got = ErrorText(e.number, e.description);
     }
     Host.Check(false, caseName, "expected error " + ErrorText(expectedNumber, expectedDescription) + ", got " + got);
 }
