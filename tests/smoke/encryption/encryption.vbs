@@ -25,7 +25,7 @@ If phase = "files" Then
       ExpectError name & " decrypted by method " & method, 0, ""
     Next
     ' A wrong password is not noticed: the shell finds garbage in *.wrong.
-    Crypt "dec", "t4101." & method & ".enc", "t4101." & method & ".wrong", "Secret", method
+    Crypt "dec", "t4101." & method & ".enc", "t4101." & method & ".wrong", "public", method
     ExpectError "decryption by " & method & " with a wrong password", 0, ""
   Next
   ' Defaults: the stream cipher with an empty password; the block cipher's default password.
