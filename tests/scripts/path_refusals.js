@@ -33,37 +33,20 @@ for (var kind in kinds) {
     var report = bad(scratch + "\\report.txt"), data = bad(scratch + "\\data");
     var target = bad(scratch + "\\target"), other = scratch + "\\other.txt";
     var file = fm.GetFile(other), folder = fm.GetFolder(scratch + "\\data");
-    var members = {
-        "CopyFile": function () { fm.CopyFile(other, report, true); },
-        "MoveFile": function () { fm.MoveFile(report, scratch + "\\moved.txt"); },
-        "DeleteFile": function () { fm.DeleteFile(report, true); },
-        "CreateFile": function () { fm.CreateFile(report, true); },
-        "ConcatFiles": function () { fm.ConcatFiles(report, other, other); },
-        "CreateUniqueFile": function () { fm.CreateUniqueFile(data, "new"); },
-        "GetFile": function () { fm.GetFile(report); },
-        "CreateTextFile": function () { fm.CreateTextFile(report, true); },
-        "OpenTextFile": function () { fm.OpenTextFile(report, 2); },
-        "CreateBinaryFile": function () { fm.CreateBinaryFile(report, true); },
-        "OpenBinaryFile": function () { fm.OpenBinaryFile(report, 2); },
-        "RegisterDLL": function () { fm.RegisterDLL(report); },
-        "GetFolder": function () { fm.GetFolder(data); },
-        "CreateFolder": function () { fm.CreateFolder(data + "\\new"); },
-        "DeleteFolder": function () { fm.DeleteFolder(data, true); },
-        "CopyFolder": function () { fm.CopyFolder(data, scratch + "\\copied"); },
-        "MoveFolder": function () { fm.MoveFolder(data, scratch + "\\moved"); },
-        "File.Name": function () { file.Name = bad("target.txt"); },
-        "File.Copy": function () { file.Copy(report, true); },
-        "File.Move": function () { file.Move(report, true); },
-        "Folder.Name": function () { folder.Name = bad("target"); },
-        "Folder.Copy": function () { folder.Copy(target); },
-        "Folder.Move": function () { folder.Move(target); },
-        "Folder.CreateTextFile": function () { folder.CreateTextFile(bad("inner.txt")); },
-        "Folder.CreateBinaryFile": function () { folder.CreateBinaryFile(bad("inner.txt")); },
-        "Folder.Files": function () { folder.SearchWildCard = bad("inner.txt"); folder.Files; }
-    };
-    for (var member in members) {
-        AssertThrows(members[member], 0x8007007B, invalidName, member + " of a name with " + kind);
-        ++checks;
+    var moved = scratch + "\\moved", copied = scratch + "\\copied", inner = bad("inner.txt");
+    var calls = [
+        "fm.CopyFile(other, report, true)", "fm.MoveFile(report, moved)", "fm.DeleteFile(report, true)",
+        "fm.CreateFile(report, true)", "fm.ConcatFiles(report, other, other)", "fm.CreateUniqueFile(data, 'new')",
+        "fm.GetFile(report)", "fm.CreateTextFile(report, true)", "fm.OpenTextFile(report, 2)",
+        "fm.CreateBinaryFile(report, true)", "fm.OpenBinaryFile(report, 2)", "fm.RegisterDLL(report)",
+        "fm.GetFolder(data)", "fm.CreateFolder(data + '\\\\new')", "fm.DeleteFolder(data, true)",
+        "fm.CopyFolder(data, copied)", "fm.MoveFolder(data, moved)", "file.Name = bad('target.txt')",
+        "file.Copy(report, true)", "file.Move(report, true)", "folder.Name = bad('target')",
+        "folder.Copy(target)", "folder.Move(target)", "folder.CreateTextFile(inner)",
+        "folder.CreateBinaryFile(inner)", "folder.SearchWildCard = inner, folder.Files"
+    ];
+    for (var i = 0; i < calls.length; i++, checks++) {
+        AssertThrows(function () { eval(calls[i]); }, 0x8007007B, invalidName, calls[i] + ", " + kind);
     }
     AssertEqual(folder.SearchWildCard, bad("inner.txt"), "SearchWildCard as put, " + kind);
     AssertEqual(fm.FileExists(report) || fm.FolderExists(data), false, "nothing exists, " + kind);
