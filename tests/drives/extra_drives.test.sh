@@ -18,10 +18,9 @@ trap '"$WINESERVER" -k 2>/dev/null; rm -rf "$out"' EXIT
 rm -rf "$targets"
 mkdir -p "$targets"/{cdrom,network,ramdisk} "$targets/share/sub" "$WINEPREFIX/dosdevices/unc/server"
 printf x | tee "$targets/share/sub/f.txt" "$targets/cdrom/page.DKX" >"$targets/cdrom/README"
-ln -sfn "$targets/cdrom" "$WINEPREFIX/dosdevices/d:"
-ln -sfn "$targets/absent" "$WINEPREFIX/dosdevices/e:"
-ln -sfn "$targets/network" "$WINEPREFIX/dosdevices/f:"
-ln -sfn "$targets/ramdisk" "$WINEPREFIX/dosdevices/g:"
+for link in d:cdrom e:absent f:network g:ramdisk; do
+  ln -sfn "$targets/${link#*:}" "$WINEPREFIX/dosdevices/${link%%:*}:"
+done
 ln -sfn "$targets/share" "$WINEPREFIX/dosdevices/unc/server/share"
 cat >"$out/setup.reg" <<'REG'
 REGEDIT4

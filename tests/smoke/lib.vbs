@@ -18,9 +18,8 @@ Sub ExpectError(what, number, description)
   Dim ok
   checks = checks + 1
   If IsEmpty(number) Then ok = (Err.Number And &HFFFF0000) = &H80070000 Else ok = Err.Number = number
-  If IsEmpty(description) Then
-    ok = ok And Err.Description <> ""
-  ElseIf Right(description, 1) = "*" Then
+  If IsEmpty(description) Then description = "*"
+  If Right(description, 1) = "*" Then
     ok = ok And Len(Err.Description) >= Len(description) And Left(Err.Description, Len(description) - 1) & "*" = description
   Else
     ok = ok And Err.Description = description

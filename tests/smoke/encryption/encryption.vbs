@@ -16,17 +16,17 @@ End Sub
 
 On Error Resume Next
 If phase = "files" Then
-  expectedChecks = 41
+  expectedChecks = 35
   For Each method In Array(1, 2)
+    ' The shell compares the bytes; a wrong password is not noticed, and gives garbage in *.wrong.
     For Each name In Array("t37", "t4101")
       Crypt "enc", name, name & "." & method & ".enc", "secret", method
-      ExpectError name & " encrypted by method " & method, 0, ""
+      c = Outcome()
       Crypt "dec", name & "." & method & ".enc", name & "." & method & ".dec", "secret", method
-      ExpectError name & " decrypted by method " & method, 0, ""
+      c = c & Outcome()
+      Crypt "dec", name & "." & method & ".enc", name & "." & method & ".wrong", "public", method
+      Expect name & " by method " & method & ", then with a wrong password", c & Outcome(), "nonenonenone"
     Next
-    ' A wrong password is not noticed: the shell finds garbage in *.wrong.
-    Crypt "dec", "t4101." & method & ".enc", "t4101." & method & ".wrong", "public", method
-    ExpectError "decryption by " & method & " with a wrong password", 0, ""
   Next
   ' Defaults: the stream cipher with an empty password; the block cipher's default password.
   fm.EncryptFile dir & "t133", dir & "t133.default1.enc"
