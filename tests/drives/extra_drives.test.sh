@@ -1,8 +1,6 @@
 #!/usr/bin/env bash
-# The drive kinds the test prefix lacks (CD-ROM, a removable drive without a medium, a network
-# drive, a RAM disk) and a UNC share, mapped in a Wine prefix of this test's own, with the module
-# registered by Wine's regsvr32 and driven by Wine's stock cscript in VBScript and JScript.
-# Usage: extra_drives.test.sh <x64 build folder>
+# Drive kinds the test prefix lacks, and a UNC share, in a Wine prefix of this test's own, driven by
+# Wine's stock cscript in VBScript and JScript. Argument: the x64 build folder.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 source "$here/../smoke/lib.sh"

@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# Objects created by name, driven by Wine's own cscript from the root of a scratch drive mapped for
-# the test: every member that would touch the disk is refused, and the drive ends as it began.
-# Usage: unbound_objects.test.sh <x64 build folder>  (run alone: it adds a drive to the prefix)
+# Objects created by name, driven by Wine's stock cscript from the root of a scratch drive mapped for
+# the test (run alone): every member that would touch the disk is refused, and the drive untouched.
 set -uo pipefail
 here=$(dirname "${BASH_SOURCE[0]}")
 source "$here/../smoke/lib.sh"

@@ -1,7 +1,5 @@
 #!/usr/bin/env bash
-# Self-test of the page host docket-host.exe and the assertion libraries: exit codes, failure
-# messages, where an uncaught error is located, and when OnStartPage/OnEndPage reach a component.
-# Usage: host_selftest.test.sh <x64 build folder>
+# Self-test of the page host docket-host.exe and the assertion libraries. Argument: the x64 build.
 set -u
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 here=$ROOT/tests/scripts
@@ -57,8 +55,7 @@ run mixed 2 '' first.vbs failing.js
 lines quit.vbs 'On Error Resume Next' 'Response.Write "before;"' 'Host.Quit 7' 'Response.Write "after;"'
 run quit 7 'before;' quit.vbs first.vbs
 
-# --check-unload fails a page that keeps an object of the module alive past its end (a dictionary
-# that holds itself), which passes unchecked; a page that lets everything go passes.
+# --check-unload fails a page whose dictionary holds itself past its end (which passes unchecked).
 lines cycle.vbs 'Set d = Server.CreateObject("Docket.Dictionary")' 'd.Add "self", d'
 lines plain.vbs 'Set d = Server.CreateObject("Docket.Dictionary")' 'd.Add "self", "text"'
 run leak 1 '' --check-unload DocketMod.dll cycle.vbs
@@ -66,8 +63,8 @@ says leak "docket-host: DocketMod.dll still has live objects or locks after the 
 run leak_unchecked 0 '' cycle.vbs
 run no_leak 0 '' --check-unload DocketMod.dll plain.vbs
 
-# OnStartPage/OnEndPage order, seen through a script component that writes through the context it
-# was given. (JScript: Wine 8.0's VBScript cannot take the context as a plain IUnknown.)
+# OnStartPage/OnEndPage order, as a JScript component writes it through its context (Wine 8.0's
+# VBScript cannot take the context as a plain IUnknown).
 cat >"$work/probe.wsc" <<'EOF'
 <?xml version="1.0"?>
 <component>

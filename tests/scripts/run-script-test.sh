@@ -1,9 +1,8 @@
 #!/usr/bin/env bash
-# Runs one script test in the page host with a fresh scratch folder, and the examples folder in
-# Request.ServerVariables("DOCKET_EXAMPLES"). The page fails when anything of the module outlives it,
-# unless a line of its own says why that cannot be checked ("// no unload check: ..." or
-# "' no unload check: ...": a construct whose references Wine's script engine never gives back).
-# Usage: run-script-test.sh docket-host.exe assert-lib test-script
+# Usage: run-script-test.sh docket-host.exe assert-lib test-script. A fresh scratch folder is the
+# argument, the examples folder Request.ServerVariables("DOCKET_EXAMPLES"). The page fails when
+# anything of the module outlives it, unless a line "// no unload check: why" ("' ..." in VBScript)
+# names a construct whose references Wine's script engine never gives back.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 host=$1 lib=$2 script=$3

@@ -1,9 +1,7 @@
 #!/usr/bin/env bash
-# File encryption driven by Wine's stock cscript (encryption/encryption.vbs, in phases): round trips
-# compared byte for byte here, the failures of files, then every failure of the platform's
-# cryptographic service, with a test provider registered in place of the system's two for as long
-# as the test runs (the shell tests run alone).
-# Usage: encryption.test.sh <x64 build folder>
+# File encryption through Wine's stock cscript, in phases: files, then each failure of the platform's
+# cryptographic service from a test provider registered in place of the system's two while the test
+# runs (the shell tests run alone). Argument: the x64 build folder.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 script=$(dirname "${BASH_SOURCE[0]}")/encryption/encryption.vbs

@@ -1,5 +1,4 @@
-' Put before every VBScript the shell tests run in Wine's stock cscript, which has no include. A
-' script prints its surprises only, then "done"; the shell test compares the output.
+' Put before every VBScript the shell tests run in Wine's stock cscript (which has no include).
 Option Explicit
 Dim checks
 

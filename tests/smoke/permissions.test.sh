@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
-# permissions.vbs on the older system versions (smoke.test.sh runs it on Wine's default): copies of
-# cscript that Wine shows NT 4 and Windows 2000, through a version set for the copy's name alone.
-# Usage: permissions.test.sh <x64 build folder>
+# permissions.vbs on NT 4 and Windows 2000 (smoke.test.sh runs it on Wine's default): copies of
+# cscript with a Wine version set for the copy's name alone.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 script=$(dirname "${BASH_SOURCE[0]}")/permissions.vbs

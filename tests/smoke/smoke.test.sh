@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
-# Installs the module with Wine's own regsvr32, runs every tests/smoke/*.vbs in Wine's stock cscript
-# (arguments: a scratch folder and the examples folder), unregisters it (errors then carry no
-# source) and registers it again.
-# Usage: smoke.test.sh <x64 build folder>
+# Registers the module with Wine's regsvr32, runs every tests/smoke/*.vbs in Wine's stock cscript
+# (with a scratch folder and the examples folder), unregisters it (errors then carry no source) and
+# registers it again. Argument: the x64 build folder.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 bin="$1/bin"

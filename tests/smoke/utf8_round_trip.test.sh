@@ -2,7 +2,6 @@
 # UTF-8 text between Python and Wine's stock cscript (utf8/round_trip.vbs): Python writes the text
 # (ASCII, Latin-1, CJK, emoji), the script reads it with Format 65001 and writes it back, and Python
 # reads that with open(..., encoding='utf-8') and finds its own text, without a mark.
-# Usage: utf8_round_trip.test.sh <x64 build folder>
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/lib.sh"
 work=$(mktemp -d "$BUILD/scratch.XXXXXX")

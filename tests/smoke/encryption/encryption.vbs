@@ -76,8 +76,7 @@ If phase = "files" Then
     ExpectError c & ": a write that fails", kException, "Error writing " & steps(3) & "!" & vbLf
   Next
 Else
-  ' The test provider fails at <phase>: its step's message, encrypting and decrypting; the outputs
-  ' that exist must survive. Input, outputs, then number and text of encryption and decryption.
+  ' Input, outputs, then number and text of encryption and of decryption, by the failing step.
   expectedChecks = 2
   c = "Error during Crypt" & Replace(Replace(Replace(phase, "create-hash", "CreateHash"), _
       "hash-data", "HashData"), "derive-key", "DeriveKey") & "!"
