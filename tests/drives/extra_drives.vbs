@@ -5,9 +5,7 @@ Set fm = CreateObject("Corvane.FileManager")
 Set fso = CreateObject("Scripting.FileSystemObject")
 
 ' Kinds in key order: C: fixed, D: CD-ROM, E: removable, F: remote, G: RAM disk, Z: fixed.
-For Each d In fm.Drives
-  listed = listed & d.DriveLetter & d.DriveType
-Next
+For Each d In fm.Drives: listed = listed & d.DriveLetter & d.DriveType: Next
 Expect "Drives", listed & fm.Drives.Count & fm.Drives(2).Path & fm.Drives("G:\").DriveType, "C2D4E1F3G5Z26D:5"
 
 ' Every short form names the root.

@@ -35,9 +35,7 @@ For Each id In Array("Docket.FileCollection", "Docket.FolderCollection", "Docket
   Set x = o.Item(1) : ExpectError id & ".Item(1)", &H80020009, Empty
   Set x = o("keep.txt") : ExpectError id & "(name)", &H80020009, Empty
   found = o.Count
-  For Each item In o
-    found = found + 1
-  Next
+  For Each item In o: found = found + 1: Next
   Expect id & " Count and enumerated", found, 0
 Next
 

@@ -17,9 +17,7 @@ run() {  # NAME CODE OUTPUT [ARGUMENT...]: exit code and stdout (printf format) 
   [ "$rc" -eq "$code" ] || fail "$name: exit code $rc, expected $code" "$name"
   printf "$output" | cmp -s - "$work/$name.out" || fail "$name: output $(od -c "$work/$name.out")" "$name"
 }
-says() {  # NAME LINE: stderr holds exactly this line
-  grep -qxF -- "$2" "$work/$1.err" || fail "$1: no line '$2'" "$1"
-}
+says() { grep -qxF -- "$2" "$work/$1.err" || fail "$1: no line '$2'" "$1"; }  # NAME LINE: stderr has it
 lines() { local file=$1; shift; printf '%s\n' "$@" >"$work/$file"; }
 
 mkdir -p "$work/scratch"

@@ -11,9 +11,7 @@ Function NewField()  ' a field is used only while its control, the last made, li
   Set NewField = control.CodeObject
 End Function
 
-For i = 0 To 60000
-  text = text & Chr(i Mod 256)
-Next
+For i = 0 To 60000: text = text & Chr(i Mod 256): Next
 source = folder & "\source.bin"
 copy = folder & "\copy.bin"
 Set ts = fm.CreateTextFile(source, True)

@@ -11,14 +11,10 @@ Expect "File.OpenAsTextStream", fm.GetFile(folder & "from-python.txt").OpenAsTex
 
 lines = Split(expected, vbCrLf)
 Set stream = fm.OpenTextFile(folder & "from-python.txt", 1, False, 65001)
-For i = 0 To UBound(lines)
-  Expect "line " & i, stream.ReadLine, lines(i)
-Next
+For i = 0 To UBound(lines): Expect "line " & i, stream.ReadLine, lines(i): Next
 Expect "the end", stream.AtEndOfStream, True
 Set stream = fm.OpenTextFile(folder & "to-python.txt", 2, True, 65001)
-For i = 0 To UBound(lines) - 1
-  stream.WriteLine lines(i)
-Next
+For i = 0 To UBound(lines) - 1: stream.WriteLine lines(i): Next
 stream.Write lines(UBound(lines))
 stream.Close
 Done 9
