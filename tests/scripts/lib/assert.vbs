@@ -31,7 +31,9 @@ Sub AssertEqual(actual, expected, caseName)
     equal = kind = ValueKind(expected)
     If equal And kind = "Object" Then
         equal = actual Is expected
-    ElseIf equal And InStr("Number String Boolean Date", kind) Then
+    ElseIf equal And kind = "String" Then  ' Wine's "=" passes over characters like U+FEFF
+        equal = StrComp(actual, expected, vbBinaryCompare) = 0
+    ElseIf equal And InStr("Number Boolean Date", kind) Then
         equal = (actual = expected)
     Else
         equal = equal And (kind = "Empty" Or kind = "Null")
