@@ -25,9 +25,7 @@ For Each id In Array("Docket.Folder", "Docket.Folder.1", "Docket.File", "Corvane
   Expect id & ".Path and .Name", o.Path & o.Name, ""
   If InStr(id, "Folder") Then Expect id & ".SearchWildCard", o.SearchWildCard, "*" Else Expect id & ".Accessible", o.Accessible, 0
 Next
-For Each id In Array("Docket.Drive", "Docket.Drive.1")
-  Expect id & ".Path and .DriveLetter", CreateObject(id).Path & CreateObject(id).DriveLetter, ""
-Next
+For Each id In Array("Docket.Drive", "Docket.Drive.1"): Expect id & ".Path", CreateObject(id).Path & CreateObject(id).DriveLetter, "": Next
 
 ' A collection holds only what it was given: nothing.
 For Each id In Array("Docket.FileCollection", "Docket.FolderCollection", "Docket.DriveCollection")

@@ -2,8 +2,8 @@
 Option Explicit
 Dim checks
 
-' A statement whose own arguments fail is skipped whole: its error shows at the next check, and
-' Done's count tells. Wine's "<>" on texts passes over characters like U+FEFF; StrComp does not.
+' A statement skipped for its own arguments' error shows at the next check and in Done's count.
+' Wine's "<>" on texts passes over characters like U+FEFF; StrComp does not.
 Sub Expect(what, actual, expected)
   checks = checks + 1
   If Err.Number <> 0 Or actual <> expected Or StrComp(actual, expected, vbBinaryCompare) <> 0 Then WScript.Echo "surprise: " & what & " gave " & actual & _
@@ -11,8 +11,8 @@ Sub Expect(what, actual, expected)
   Err.Clear
 End Sub
 
-' The statement before failed with `number` (Empty: any system error, 0x8007xxxx) and `description`
-' (Empty: any but none; ending in "*": a lead-in the system's own text follows).
+' The statement before failed with `number` (Empty: any 0x8007xxxx) and `description` (Empty: any
+' but none; ending in "*": a lead-in the system's own text follows).
 Sub ExpectError(what, number, description)
   Dim ok
   checks = checks + 1
