@@ -7,20 +7,12 @@
 namespace docket::test {
 namespace {
 
-struct EntryCase {
+// One entry of the list per case.
+const struct {
   LONG rightsNt4, rightsLater;  // AccessRights on NT 4, on Windows 2000 and later
   LONG folderRightsType;
   const wchar_t* groups2000;  // full control, read, write, list contents, modify, read+execute
-};
-
-// One entry per case below.
-void BuildList(TestAcl& acl) {
-  acl.Deny(kEveryone, 0, 0xF01FF)
-      .Allow(kAdministrators, CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE, 0x1F01FF)
-      .Allow(kEveryone, OBJECT_INHERIT_ACE, GENERIC_ALL)
-      .Allow(kUsers, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, 0x1200A9);
-}
-const EntryCase kCases[] = {
+} kCases[] = {
     {QFNoAccess, QFNoAccess, QFDirRights, L"222222"},
     {QFFull, QFFull | QFList | QFReadExecute | QFModify, QFDirRights, L"333333"},
     {QFFull, QFFull, QFFileRights, L"111111"},
@@ -29,11 +21,9 @@ const EntryCase kCases[] = {
 
 // The six group states as digits, or the failure's description.
 std::wstring GroupsOf(IPermItem* item) {
-  using Getter = HRESULT (STDMETHODCALLTYPE IPermItem::*)(QFAccessType*);
   std::wstring states;
-  for (Getter getter : {&IPermItem::get_FullControl2, &IPermItem::get_Read2,
-                        &IPermItem::get_Write2, &IPermItem::get_ListContents2,
-                        &IPermItem::get_Modify2, &IPermItem::get_ReadExecute2}) {
+  for (auto getter : {&IPermItem::get_FullControl2, &IPermItem::get_Read2, &IPermItem::get_Write2,
+                      &IPermItem::get_ListContents2, &IPermItem::get_Modify2, &IPermItem::get_ReadExecute2}) {
     QFAccessType state{};
     if ((item->*getter)(&state) != S_OK) return TakeError().description;
     states += std::to_wstring(state);
@@ -45,9 +35,7 @@ TEST(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
   OSVERSIONINFOA os{sizeof os};
   ASSERT_TRUE(::GetVersionExA(&os));
   const DWORD version = os.dwMajorVersion;
-  if (!ChildVersion().empty()) {
-    ASSERT_EQ(version, ChildVersion() == L"nt40" ? 4u : 5u) << "the version the copy was made for";
-  }
+  if (!ChildVersion().empty()) { ASSERT_EQ(version, ChildVersion() == L"nt40" ? 4u : 5u); }
   ScratchDir dir;
   ComPtr<IFileManager> manager = NewManager();
   WriteBytes(dir / L"a.txt", "a");
@@ -56,7 +44,10 @@ TEST(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
   ASSERT_EQ(GetFileOf(manager.get(), dir / L"a.txt", &file), S_OK);
   ASSERT_EQ(GetFolderOf(manager.get(), dir.path(), &folder), S_OK);
   TestAcl acl;
-  BuildList(acl);
+  acl.Deny(kEveryone, 0, 0xF01FF)
+      .Allow(kAdministrators, CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE, 0x1F01FF)
+      .Allow(kEveryone, OBJECT_INHERIT_ACE, GENERIC_ALL)
+      .Allow(kUsers, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, 0x1200A9);
   for (const bool fileItem : {true, false}) {
     const auto items = NextItems(fileItem ? EnumeratorOver(file.get(), acl.get()).get()
                                           : EnumeratorOver(folder.get(), acl.get()).get(), 9);
@@ -64,19 +55,18 @@ TEST(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
     for (size_t i = 0; i < items.size(); ++i) {
       SCOPED_TRACE(testing::Message() << (fileItem ? "file" : "folder") << " entry " << i
                                       << ", system version " << version);
-      const EntryCase& c = kCases[i];
-      IPermItem* item = items[i].get();
+      const auto& c = kCases[i];
       QFPermissionRights rights{};
       QFPermissionRightsType type{};
-      EXPECT_EQ(item->get_AccessRights(&rights), S_OK);
+      EXPECT_EQ(items[i]->get_AccessRights(&rights), S_OK);
       EXPECT_EQ(rights, version < 5 ? c.rightsNt4 : c.rightsLater);
-      EXPECT_EQ(item->get_RightsType(&type), S_OK);
+      EXPECT_EQ(items[i]->get_RightsType(&type), S_OK);
       EXPECT_EQ(type, fileItem ? LONG{QFFileRights} : c.folderRightsType);
       std::wstring groups = c.groups2000;
       if (fileItem) groups[3] = L'3';  // a file's entry lists no folder contents
       if (version < 5) groups = L"This property requires Windows 2000";
       if (version > 5) groups = L"333333";
-      EXPECT_EQ(GroupsOf(item), groups);
+      EXPECT_EQ(GroupsOf(items[i].get()), groups);
     }
   }
 }
