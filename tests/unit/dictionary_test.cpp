@@ -1,12 +1,13 @@
-// The Dictionary: reading by key and by position, key types, ownership of the items, removal and
-// renaming. (Keys of the wrong type for each member are pinned by the argument sweep; threads share
-// one in the thread stress test.)
+// The Dictionary: reading by key and by position, key types, ownership of the items, removal,
+// renaming, and its enumerator. (Keys of the wrong type for each member are pinned by the argument
+// sweep; threads share one in the thread stress test.)
 #include "counting_dispatch.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
 
 #include <string>
+#include <vector>
 
 namespace docket::test {
 namespace {
@@ -30,11 +31,12 @@ VARIANT VR8(double value) {
 }
 
 struct Dictionary : ::testing::Test {
-  ComPtr<IDictionary> d = [] {
+  static ComPtr<IDictionary> New() {
     ComPtr<IDictionary> d;
     EXPECT_EQ(LoadedModule::Default().Create(CLSID_Dictionary, d.put()), S_OK);
     return d;
-  }();
+  }
+  ComPtr<IDictionary> d = New();
 
   // "ok", or the failure as "<description>" (the error object is taken off the thread).
   static std::wstring Outcome(HRESULT hr) {
@@ -62,21 +64,39 @@ struct Dictionary : ::testing::Test {
   std::wstring Keys() {
     Variant array;
     EXPECT_EQ(d->Keys(array.get()), S_OK);
-    SAFEARRAY* keys = V_ARRAY(array.get());
-    LONG low = -1, high = -1;
-    if (array.type() != (VT_ARRAY | VT_VARIANT) || ::SafeArrayGetDim(keys) != 1 ||
-        FAILED(::SafeArrayGetLBound(keys, 1, &low)) || FAILED(::SafeArrayGetUBound(keys, 1, &high)) ||
-        low != 0)
-      return L"<not one dimension of variants from 0>";
+    const SAFEARRAY* keys = V_ARRAY(array.get());
+    EXPECT_TRUE(array.type() == (VT_ARRAY | VT_VARIANT) && keys->cDims == 1 && keys->rgsabound[0].lLbound == 0);
     std::wstring text;
-    for (LONG i = 0; i <= high; ++i) {
-      Variant key;
-      ::SafeArrayGetElement(keys, &i, key.get());
-      text += (i ? L"," : L"") + std::wstring(com::View(V_BSTR(key.get())));
-    }
+    for (ULONG i = 0; i < keys->rgsabound[0].cElements; ++i)
+      text += (i ? L"," : L"") + std::wstring(com::View(V_BSTR(static_cast<VARIANT*>(keys->pvData) + i)));
     return text;
   }
 };
+
+ComPtr<IEnumVARIANT> EnumeratorOf(IDictionary* d) {
+  ComPtr<IUnknown> unknown;
+  ComPtr<IEnumVARIANT> e;
+  EXPECT_EQ(d->get__NewEnum(unknown.put()), S_OK);
+  EXPECT_EQ(unknown.As(&e), S_OK);
+  return e;
+}
+
+// Next(count) into slots of garbage: the texts it gave joined by "|", and "." after them when it
+// answered S_FALSE.
+std::wstring Next(IEnumVARIANT* e, ULONG count) {
+  std::vector<VARIANT> items(count + 1);
+  for (VARIANT& v : items) V_VT(&v) = 0xBEEF;
+  ULONG fetched = 12345;
+  const HRESULT hr = e->Next(count, items.data(), &fetched);
+  std::wstring texts;
+  for (ULONG i = 0; i < fetched && i < count; ++i) {
+    texts += (i ? L"|" : L"") + std::wstring(com::View(V_BSTR(&items[i])));
+    ::VariantClear(&items[i]);
+  }
+  EXPECT_LE(fetched, count);
+  EXPECT_EQ(V_VT(&items[count]), 0xBEEF) << "nothing is written past the count";
+  return hr == S_FALSE ? texts + L"." : texts;
+}
 
 TEST_F(Dictionary, ItemByKeyWithoutCaseAndByPositionInKeyOrder) {
   for (const wchar_t* key : {L"readme", L"Apple", L"banana", L"\u00C0", L"\u00E0"})
@@ -190,19 +210,29 @@ TEST_F(Dictionary, OnlyAnObjectHandedOverByReferenceIsTakenOver) {
   kept->Release();
 }
 
-TEST_F(Dictionary, ItemsArrayHoldsItsOwnReferences) {
+TEST_F(Dictionary, ItemsArrayAndEnumeratorHoldTheirOwnReferences) {
   bool gone = false;
-  Arg item(Typed(VT_DISPATCH));
-  V_DISPATCH(item.get()) = CountingDispatch::New(&gone);
+  CountingDispatch* object = CountingDispatch::New(&gone);
+  Arg item(Typed(VT_DISPATCH, reinterpret_cast<ULONG64>(object)));
   ASSERT_EQ(d->putref_Item(Arg(VBstr(L"o")).get(), item.get()), S_OK) << "Set d(key) = object";
   item.put();
-  {
-    Variant items;
-    ASSERT_EQ(d->Items(items.get()), S_OK);
-    ASSERT_EQ(d->RemoveAll(), S_OK);
-    EXPECT_FALSE(gone) << "the array keeps the object";
-  }
+  Variant items;
+  ASSERT_EQ(d->Items(items.get()), S_OK);
+  ComPtr<IEnumVARIANT> e = EnumeratorOf(d.get());
+  EXPECT_EQ(object->refs(), 3) << "the dictionary, the array and the enumerator's copy";
+  d.reset();
+  items.put();
+  EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_FALSE) << "a live enumerator keeps the module";
+  ComPtr<IDispatch> notThere;
+  EXPECT_EQ(e.As(&notThere), E_NOINTERFACE) << "an enumerator is not a dispatch object";
+  Variant next;
+  ASSERT_EQ(e->Next(1, next.get(), nullptr), S_OK);
+  EXPECT_EQ(V_DISPATCH(next.get()), static_cast<IDispatch*>(object));
+  next.put();
+  EXPECT_FALSE(gone);
+  e.reset();
   EXPECT_TRUE(gone);
+  EXPECT_EQ(LoadedModule::Default().CanUnloadNow(), S_OK);
 }
 
 TEST_F(Dictionary, RemoveAndRemoveAllReleaseItemsOutsideTheLock) {
@@ -252,6 +282,52 @@ TEST_F(Dictionary, KeyMovesAnEntryOrRefusesWithoutChange) {
   EXPECT_EQ(Outcome(d->put_Key(Arg(VBstr(L"zebra")).get(), Arg(VI4(3)).get())), L"<Key must be a string.>");
   EXPECT_EQ(Item(VBstr(L"zebra")), L"apple") << "the item travels with its entry";
   EXPECT_EQ(Item(VI4(3)), L"apple");
+}
+
+TEST_F(Dictionary, EnumeratorNextSkipResetAndClone) {
+  for (const wchar_t* key : {L"b.txt", L"A.txt", L"_c.txt"}) Store(VBstr(key), key);
+  ComPtr<IEnumVARIANT> e = EnumeratorOf(d.get());
+  EXPECT_EQ(Next(e.get(), 2), L"_c.txt|A.txt");
+  EXPECT_EQ(Next(e.get(), 2), L"b.txt.") << "fewer than asked";
+  EXPECT_EQ(Next(e.get(), 1), L".");
+  EXPECT_EQ(Next(EnumeratorOf(New().get()).get(), 1), L".") << "an empty dictionary";
+
+  e->Reset();
+  VARIANT items[2];
+  EXPECT_EQ(e->Next(1, nullptr, nullptr), E_POINTER);
+  EXPECT_EQ(e->Next(2, items, nullptr), E_POINTER) << "a count other than 1 needs the out-count";
+  ASSERT_EQ(e->Next(1, items, nullptr), S_OK) << "one item needs no out-count";
+  EXPECT_EQ(com::View(V_BSTR(&items[0])), L"_c.txt") << "the refused calls did not advance";
+  ::VariantClear(&items[0]);
+
+  EXPECT_EQ(e->Skip(1), S_OK);
+  EXPECT_EQ(Next(e.get(), 1), L"b.txt");
+  EXPECT_EQ(e->Skip(1), S_FALSE) << "reaching the end";
+  EXPECT_EQ(e->Reset(), S_OK);
+  EXPECT_EQ(e->Skip(7), S_FALSE) << "passing the end stops at it";
+  EXPECT_EQ(Next(e.get(), 3), L".");
+  e->Reset();
+  EXPECT_EQ(e->Skip(0), S_OK);
+  EXPECT_EQ(Next(e.get(), 1), L"_c.txt");
+
+  ComPtr<IEnumVARIANT> clone;
+  EXPECT_EQ(e->Clone(nullptr), E_POINTER);
+  ASSERT_EQ(e->Clone(clone.put()), S_OK);
+  EXPECT_EQ(Next(clone.get(), 3), L"A.txt|b.txt.") << "the clone starts where it was made";
+  EXPECT_EQ(Next(e.get(), 3), L"A.txt|b.txt.") << "and moves on its own";
+  clone->Reset();
+  d.reset();
+  e.reset();
+  EXPECT_EQ(Next(clone.get(), 3), L"_c.txt|A.txt|b.txt") << "clones outlive the dictionary";
+}
+
+TEST_F(Dictionary, EnumeratorWorksOnACopyTakenWhenItWasMade) {
+  Store(VBstr(L"b"), L"b");
+  ComPtr<IEnumVARIANT> e = EnumeratorOf(d.get());
+  Store(VBstr(L"a"), L"a");
+  Store(VBstr(L"b"), L"changed", true);
+  EXPECT_EQ(Next(e.get(), 5), L"b.") << "later changes do not reach it";
+  EXPECT_EQ(Next(EnumeratorOf(d.get()).get(), 5), L"a|changed.");
 }
 
 }  // namespace

@@ -1,9 +1,77 @@
-// The permission enumerator of files and folders, its snapshot of the list, RemoveEntry on the
-// holder's list, and trustees that cannot be named.
-#include "permission_test_support.h"
+// The permission entries of files and folders: their enumerator and its snapshot of the list,
+// RemoveEntry on the holder's list, trustees that cannot be named, and the members of deny,
+// inherit-only and object-inherit entries on each system-version branch. Wine makes the lists of
+// files up from the Unix mode, with none of those entries, so the tests build their lists and
+// hand them to a File's or Folder's holder.
+#include "folder_test_support.h"
+#include "support/version_child.h"
+
+#include <sddl.h>
+
+#include <vector>
 
 namespace docket::test {
 namespace {
+
+constexpr wchar_t kEveryone[] = L"S-1-1-0";
+constexpr wchar_t kAdministrators[] = L"S-1-5-32-544";
+constexpr wchar_t kUsers[] = L"S-1-5-32-545";
+
+// A discretionary list built entry by entry (identifiers in their string form).
+class TestAcl {
+ public:
+  TestAcl() : bytes_(4096) { EXPECT_TRUE(::InitializeAcl(get(), 4096, ACL_REVISION)); }
+  ACL* get() { return reinterpret_cast<ACL*>(bytes_.data()); }
+  TestAcl& Allow(const wchar_t* sid, BYTE flags, DWORD mask) { return Add(false, sid, flags, mask); }
+  TestAcl& Deny(const wchar_t* sid, BYTE flags, DWORD mask) { return Add(true, sid, flags, mask); }
+
+ private:
+  TestAcl& Add(bool deny, const wchar_t* text, BYTE flags, DWORD mask) {
+    PSID sid = nullptr;
+    EXPECT_TRUE(::ConvertStringSidToSidW(text, &sid) &&
+                (deny ? ::AddAccessDeniedAceEx : ::AddAccessAllowedAceEx)(get(), ACL_REVISION, flags, mask, sid))
+        << text;
+    ::LocalFree(sid);
+    return *this;
+  }
+  std::vector<BYTE> bytes_;
+};
+
+// Hands `acl` (null: no list) to the item's holder, then returns the item's enumerator.
+template <class Item>
+ComPtr<IEnumVARIANT> EnumeratorOver(Item* item, const ACL* acl) {
+  ComPtr<IItemAclInit> init;
+  EXPECT_EQ(ComPtr<Item>(item).As(&init), S_OK);
+  EXPECT_EQ(init->UseAcl(acl), S_OK);
+  ComPtr<IUnknown> unknown;
+  ComPtr<IEnumVARIANT> e;
+  if (item->get__NewEnum(unknown.put()) == S_OK) unknown.As(&e);  // a null enumerator fails the caller
+  return e;
+}
+
+// Up to `count` entries from Next, in order.
+std::vector<ComPtr<IPermItem>> NextItems(IEnumVARIANT* e, ULONG count, HRESULT* hr = nullptr) {
+  std::vector<VARIANT> slots(count);
+  ULONG fetched = 0;
+  const HRESULT result = e->Next(count, slots.data(), &fetched);
+  if (hr) *hr = result;
+  std::vector<ComPtr<IPermItem>> items;
+  for (ULONG i = 0; i < fetched; ++i) {
+    ComPtr<IPermItem> item;
+    EXPECT_EQ(V_VT(&slots[i]), VT_DISPATCH);
+    EXPECT_EQ(ComPtr<IDispatch>(V_DISPATCH(&slots[i])).As(&item), S_OK);
+    items.push_back(item);
+    ::VariantClear(&slots[i]);
+  }
+  return items;
+}
+
+// The trustees of the items, each followed by "|".
+std::wstring TrusteesOf(const std::vector<ComPtr<IPermItem>>& items) {
+  std::wstring joined;
+  for (const auto& item : items) joined += TextOf(item.get(), &IPermItem::get_Trustee) + L"|";
+  return joined;
+}
 
 struct PermissionEntries : ::testing::Test {
   void SetUp() override {
@@ -92,6 +160,71 @@ TEST_F(PermissionEntries, TrusteeThatCannotBeLookedUpIsAFailure) {
   QFPermissionRights rights{};
   EXPECT_EQ(item->get_AccessRights(&rights), S_OK);
   EXPECT_EQ(rights, QFDelete) << "the rights do not need the identifier";
+}
+
+// One entry of the list per case.
+const struct {
+  LONG rightsNt4, rightsLater;  // AccessRights on NT 4, on Windows 2000 and later
+  LONG folderRightsType;
+  const wchar_t* groups2000;  // full control, read, write, list contents, modify, read+execute
+} kCases[] = {
+    {QFNoAccess, QFNoAccess, QFDirRights, L"222222"},
+    {QFFull, QFFull | QFList | QFReadExecute | QFModify, QFDirRights, L"333333"},
+    {QFFull, QFFull, QFFileRights, L"111111"},
+    {0, QFList | QFReadExecute, QFFileRights, L"313131"},
+};
+
+// The six group states as digits, or the failure's description.
+std::wstring GroupsOf(IPermItem* item) {
+  std::wstring states;
+  for (auto getter : {&IPermItem::get_FullControl2, &IPermItem::get_Read2, &IPermItem::get_Write2,
+                      &IPermItem::get_ListContents2, &IPermItem::get_Modify2, &IPermItem::get_ReadExecute2}) {
+    QFAccessType state{};
+    if ((item->*getter)(&state) != S_OK) return TakeError().description;
+    states += std::to_wstring(state);
+  }
+  return states;
+}
+
+// The cases run here (Wine's default, Windows 7) and again in copies of this program that see NT 4
+// and Windows 2000.
+struct EntryMembers : PermissionEntries {};
+
+TEST_F(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
+  OSVERSIONINFOA os{sizeof os};
+  ASSERT_TRUE(::GetVersionExA(&os));
+  const DWORD version = os.dwMajorVersion;
+  if (!ChildVersion().empty()) { ASSERT_EQ(version, ChildVersion() == L"nt40" ? 4u : 5u); }
+  acl.Deny(kEveryone, 0, 0xF01FF)
+      .Allow(kAdministrators, CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE, 0x1F01FF)
+      .Allow(kEveryone, OBJECT_INHERIT_ACE, GENERIC_ALL)
+      .Allow(kUsers, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, 0x1200A9);
+  for (const bool fileItem : {true, false}) {
+    const auto items = NextItems(fileItem ? EnumeratorOver(file.get(), acl.get()).get()
+                                          : EnumeratorOver(folder.get(), acl.get()).get(), 9);
+    ASSERT_EQ(items.size(), std::size(kCases));
+    for (size_t i = 0; i < items.size(); ++i) {
+      SCOPED_TRACE(testing::Message() << (fileItem ? "file" : "folder") << " entry " << i
+                                      << ", system version " << version);
+      const auto& c = kCases[i];
+      QFPermissionRights rights{};
+      QFPermissionRightsType type{};
+      EXPECT_EQ(items[i]->get_AccessRights(&rights), S_OK);
+      EXPECT_EQ(rights, version < 5 ? c.rightsNt4 : c.rightsLater);
+      EXPECT_EQ(items[i]->get_RightsType(&type), S_OK);
+      EXPECT_EQ(type, fileItem ? LONG{QFFileRights} : c.folderRightsType);
+      std::wstring groups = c.groups2000;
+      if (fileItem) groups[3] = L'3';  // a file's entry lists no folder contents
+      if (version < 5) groups = L"This property requires Windows 2000";
+      if (version > 5) groups = L"333333";
+      EXPECT_EQ(GroupsOf(items[i].get()), groups);
+    }
+  }
+}
+
+TEST(EntryMembersOnOlderSystems, Nt4AndWindows2000) {
+  EXPECT_EQ(RunCasesAsVersion(L"nt40", L"EntryMembers.*"), 0) << "NT 4";
+  EXPECT_EQ(RunCasesAsVersion(L"win2k", L"EntryMembers.*"), 0) << "Windows 2000";
 }
 
 }  // namespace
