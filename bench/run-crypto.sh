@@ -19,7 +19,7 @@ build_x64 || exit 1
 start_wine
 trap stop_wine EXIT
 register_module || { log "registration failed"; exit 1; }
-x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static bench/encrypt_file_speed.cpp \
+x86_64-w64-mingw32-g++-posix -std=c++20 -O2 -static -municode bench/encrypt_file_speed.cpp \
   -o "$work/encrypt_file_speed.exe" -lole32 -loleaut32 -luuid -ladvapi32 || exit 1
 sample="$work/sample-64mb.bin"
 [ -f "$sample" ] || head -c 64M /dev/urandom >"$sample"

@@ -8,19 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <typeinfo>
 
 namespace docket::test {
 namespace {
-
-// A collection class, its private interface and the class of its elements.
-template <class C, class I, class E, const CLSID* collectionId, const CLSID* elementId>
-struct Kind {
-  using Collection = C;
-  using Init = I;
-  using Element = E;
-  static const CLSID& CollectionId() { return *collectionId; }
-  static const CLSID& ElementId() { return *elementId; }
-};
 
 IUnknown* IdentityOf(IUnknown* object) {  // compared only while the collection holds the object
   ComPtr<IUnknown> identity;
@@ -28,73 +19,64 @@ IUnknown* IdentityOf(IUnknown* object) {  // compared only while the collection 
   return identity.get();
 }
 
-template <class Kind>
-struct KeyedCollection : ::testing::Test {
-  using Element = typename Kind::Element;
-  void SetUp() override {
-    ASSERT_EQ(LoadedModule::Default().Create(Kind::CollectionId(), collection.put()), S_OK);
-    ASSERT_EQ(collection.As(&init), S_OK);
-  }
+template <class Collection, class Init, class Element>
+void CheckCollection(const CLSID& collectionId, const CLSID& elementId) {
+  SCOPED_TRACE(typeid(Collection).name());
+  ComPtr<Collection> collection;
+  ComPtr<Init> init;
+  ASSERT_EQ(LoadedModule::Default().Create(collectionId, collection.put()), S_OK);
+  ASSERT_EQ(collection.As(&init), S_OK);
   // Adds `object` (a new element when null) under `name`, handed over by reference; its identity.
-  IUnknown* Add(const wchar_t* name, IDispatch* object = nullptr) {
-    if (!object)
-      LoadedModule::Default().CreateRaw(Kind::ElementId(), IID_IDispatch, reinterpret_cast<void**>(&object));
+  auto add = [&](const wchar_t* name, IDispatch* object = nullptr) {
+    if (!object) LoadedModule::Default().CreateRaw(elementId, IID_IDispatch, reinterpret_cast<void**>(&object));
     IUnknown* identity = IdentityOf(object);
     Variant key;
     *key.get() = VBstr(name);
     VARIANT handover = ByReference(&object);
     EXPECT_EQ(init->Add(key.get(), &handover), S_OK);
     return identity;
-  }
+  };
   // Item(key) (the key is freed here): the element's identity, or null and the failure's text.
-  IUnknown* ItemOf(VARIANT key, std::wstring* failure = nullptr) {
+  std::wstring failure;
+  auto item = [&](VARIANT key) -> IUnknown* {
     Element* element = reinterpret_cast<Element*>(1);
     ClearError();
     const HRESULT hr = collection->get_Item(key, &element);
     ::VariantClear(&key);
     if (FAILED(hr)) {
       EXPECT_EQ(element, nullptr) << "a failed Item leaves no element";
-      if (failure) *failure = TakeError().description;
+      failure = TakeError().description;
       return nullptr;
     }
     ComPtr<Element> owner = ComPtr<Element>::Attach(element);
     return IdentityOf(element);
-  }
-  ComPtr<typename Kind::Collection> collection;
-  ComPtr<typename Kind::Init> init;
-};
+  };
 
-using Kinds = ::testing::Types<Kind<IFileCollection, IFileCollectionInit, IFile, &CLSID_Files, &CLSID_File>,
-                               Kind<IFolderCollection, IFolderCollectionInit, IFolder, &CLSID_Folders, &CLSID_Folder>,
-                               Kind<IDriveCollection, IDriveCollectionInit, IDrive, &CLSID_Drives, &CLSID_Drive>>;
-TYPED_TEST_SUITE(KeyedCollection, Kinds);
-
-TYPED_TEST(KeyedCollection, ItemByNameWithoutCaseAndByPositionInKeyOrder) {
-  IUnknown* b = this->Add(L"b.txt");
-  IUnknown* a = this->Add(L"A.txt");
-  IUnknown* c = this->Add(L"_c.txt");
-  EXPECT_EQ(this->ItemOf(VI4(1)), c) << "underscore first";
-  EXPECT_EQ(this->ItemOf(VI4(2)), a);
-  EXPECT_EQ(this->ItemOf(VBstr(L"B.TXT")), b);
-  std::wstring failure;
-  EXPECT_EQ(this->ItemOf(VI4(4), &failure), nullptr);
-  EXPECT_EQ(failure, L"Index out of range.");
-  EXPECT_EQ(this->collection->get_Item(VI4(1), nullptr), E_POINTER);
-  EXPECT_EQ(CallByName(this->collection.get(), L"Item", DISPATCH_PROPERTYGET, {VBstr(L"missing")}).source,
-            L"Docket.Dictionary.1") << "the inner dictionary's report, unchanged";
-}
-
-TYPED_TEST(KeyedCollection, OwnsWhatItIsGivenForItsWholeLife) {
+  IUnknown* b = add(L"b.txt");
+  IUnknown* a = add(L"A.txt");
   bool destroyed = false;
   CountingDispatch* object = CountingDispatch::New(&destroyed);
-  this->Add(L"dummy", object);
+  add(L"_c.txt", object);
   EXPECT_EQ(object->refs(), 1) << "the collection is the only holder";
-  EXPECT_EQ(this->ItemOf(VBstr(L"dummy")), nullptr) << "an item that is no element is not one";
+  EXPECT_EQ(item(VI4(2)), a) << "underscore first";
+  EXPECT_EQ(item(VBstr(L"B.TXT")), b);
+  EXPECT_EQ(item(VI4(4)), nullptr);
+  EXPECT_EQ(failure, L"Index out of range.");
+  EXPECT_EQ(item(VI4(1)), nullptr) << "an item that is no element is not one";
   EXPECT_EQ(object->refs(), 1) << "the temporary copy is released on that path too";
-  this->init.reset();
+  EXPECT_EQ(collection->get_Item(VI4(1), nullptr), E_POINTER);
+  EXPECT_EQ(CallByName(collection.get(), L"Item", DISPATCH_PROPERTYGET, {VBstr(L"missing")}).source,
+            L"Docket.Dictionary.1") << "the inner dictionary's report, unchanged";
+  init.reset();
   EXPECT_FALSE(destroyed);
-  this->collection.reset();
+  collection.reset();
   EXPECT_TRUE(destroyed);
+}
+
+TEST(KeyedCollection, FilesFoldersAndDrives) {
+  CheckCollection<IFileCollection, IFileCollectionInit, IFile>(CLSID_Files, CLSID_File);
+  CheckCollection<IFolderCollection, IFolderCollectionInit, IFolder>(CLSID_Folders, CLSID_Folder);
+  CheckCollection<IDriveCollection, IDriveCollectionInit, IDrive>(CLSID_Drives, CLSID_Drive);
 }
 
 }  // namespace
