@@ -1,5 +1,5 @@
-// A database field for the blob tests: an automation object with AppendChunk and GetChunk (either
-// can be left out) that the module calls late-bound. It keeps the bytes appended (or only counts
+// A database field for the blob tests: an automation object with AppendChunk and GetChunk that the
+// module calls late-bound. It keeps the bytes appended (or only counts
 // them), gives bytes or prepared answers back from GetChunk, can fail from a given call on, and
 // counts every call whose argument is not what the module promises to pass.
 #pragma once
@@ -17,10 +17,8 @@ namespace docket::test {
 
 class ChunkField final : public TestDispatch {
  public:
-  enum : DISPID { kAppendChunk = 1, kGetChunk = 2 };
-  static ChunkField* New(bool hasAppendChunk = true, bool hasGetChunk = true) {  // one reference
-    return new ChunkField(hasAppendChunk, hasGetChunk);
-  }
+  static constexpr DISPID kAppendChunk = 1, kGetChunk = 2;
+  static ChunkField* New() { return new ChunkField; }  // with one reference, the caller's
 
   std::string bytes;                // appended; GetChunk gives them back from `given` on, then Null
   size_t given = 0;
@@ -38,10 +36,8 @@ class ChunkField final : public TestDispatch {
 
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
     const std::wstring name = count == 1 ? names[0] : L"";
-    if (hasAppendChunk_ && name == L"AppendChunk") return *ids = kAppendChunk, S_OK;
-    if (hasGetChunk_ && name == L"GetChunk") return *ids = kGetChunk, S_OK;
-    *ids = DISPID_UNKNOWN;
-    return DISP_E_UNKNOWNNAME;
+    *ids = name == L"AppendChunk" ? kAppendChunk : name == L"GetChunk" ? kGetChunk : DISPID_UNKNOWN;
+    return *ids == DISPID_UNKNOWN ? DISP_E_UNKNOWNNAME : S_OK;
   }
   STDMETHODIMP Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* parameters,
                       VARIANT* result, EXCEPINFO* exception, UINT*) override {
@@ -63,8 +59,7 @@ class ChunkField final : public TestDispatch {
   }
 
  private:
-  ChunkField(bool hasAppendChunk, bool hasGetChunk)
-      : hasAppendChunk_(hasAppendChunk), hasGetChunk_(hasGetChunk) {}
+  ChunkField() = default;
   ~ChunkField() override {
     for (VARIANT& answer : answers) ::VariantClear(&answer);
   }
@@ -101,8 +96,6 @@ class ChunkField final : public TestDispatch {
     }
     return S_OK;
   }
-
-  bool hasAppendChunk_, hasGetChunk_;
 };
 
 }  // namespace docket::test

@@ -38,11 +38,8 @@ struct Dictionary : ::testing::Test {
   }
   ComPtr<IDictionary> d = New();
 
-  // "ok", or the failure as "<description>" (the error object is taken off the thread).
-  static std::wstring Outcome(HRESULT hr) {
-    if (hr == S_OK) return L"ok";
-    return hr == DISP_E_EXCEPTION ? L"<" + TakeError().description + L">"
-                                  : L"<result " + std::to_wstring(hr) + L">";
+  static std::wstring Outcome(HRESULT hr) {  // "ok", or "<description>" of the error object
+    return hr == S_OK ? L"ok" : L"<" + TakeError().description + L">";
   }
   HRESULT Store(VARIANT key, const wchar_t* item, bool put = false) {
     Arg k(key), i(VBstr(item));
@@ -50,22 +47,19 @@ struct Dictionary : ::testing::Test {
   }
   std::wstring Item(VARIANT key) {  // a text item, or the failure
     Variant item;
-    ClearError();
     const HRESULT hr = d->get_Item(Arg(key).get(), item.get());
-    if (hr != S_OK || item.type() != VT_BSTR) return Outcome(hr == S_OK ? E_UNEXPECTED : hr);
-    return std::wstring(com::View(V_BSTR(item.get())));
+    if (hr != S_OK) return Outcome(hr);
+    return item.type() == VT_BSTR ? std::wstring(com::View(V_BSTR(item.get()))) : L"<not text>";
   }
   LONG Count() {
     LONG count = -1;
     EXPECT_EQ(d->get_Count(&count), S_OK);
     return count;
   }
-  // The keys, comma-separated, from a Keys array checked to be one dimension of variants from 0.
-  std::wstring Keys() {
+  std::wstring Keys() {  // comma-separated (the array's shape is the page scripts')
     Variant array;
     EXPECT_EQ(d->Keys(array.get()), S_OK);
     const SAFEARRAY* keys = V_ARRAY(array.get());
-    EXPECT_TRUE(array.type() == (VT_ARRAY | VT_VARIANT) && keys->cDims == 1 && keys->rgsabound[0].lLbound == 0);
     std::wstring text;
     for (ULONG i = 0; i < keys->rgsabound[0].cElements; ++i)
       text += (i ? L"," : L"") + std::wstring(com::View(V_BSTR(static_cast<VARIANT*>(keys->pvData) + i)));
@@ -101,20 +95,14 @@ std::wstring Next(IEnumVARIANT* e, ULONG count) {
 TEST_F(Dictionary, ItemByKeyWithoutCaseAndByPositionInKeyOrder) {
   for (const wchar_t* key : {L"readme", L"Apple", L"banana", L"\u00C0", L"\u00E0"})
     ASSERT_EQ(Store(VBstr(key), key), S_OK);
-  const wchar_t* inOrder[] = {L"Apple", L"banana", L"readme", L"\u00C0", L"\u00E0"};
-  for (LONG position = 1; position <= 5; ++position)  // a non-ASCII letter's case counts
-    EXPECT_EQ(Item(VI4(position)), inOrder[position - 1]) << position;
-  EXPECT_EQ(Item(VBstr(L"README")), L"readme");
-
-  EXPECT_EQ(Store(VBstr(L"APPLE"), L"second"), S_OK);
-  EXPECT_EQ(Item(VBstr(L"apple")), L"Apple") << "a duplicate Add keeps the first";
-  EXPECT_EQ(Store(VBstr(L"APPLE"), L"put", true), S_OK);
-  EXPECT_EQ(Item(VBstr(L"apple")), L"put") << "put replaces";
-  EXPECT_EQ(Count(), 5);
-  EXPECT_EQ(Store(VBstr(L"cherry"), L"new", true), S_OK);
-  EXPECT_EQ(Count(), 6) << "put under a new key adds";
-  EXPECT_EQ(Store(Typed(VT_BSTR), L"nothing"), S_OK) << "a null automation string";
-  EXPECT_EQ(Item(VBstr(L"")), L"nothing") << "is the empty key";
+  EXPECT_EQ(Keys(), L"Apple,banana,readme,\u00C0,\u00E0") << "a non-ASCII letter's case counts";
+  EXPECT_EQ(Item(VI4(4)) + Item(VBstr(L"README")), L"\u00C0readme");
+  EXPECT_EQ(Store(VBstr(L"APPLE"), L"second"), S_OK);        // a duplicate Add keeps the first
+  EXPECT_EQ(Store(VBstr(L"banana"), L"put", true), S_OK);    // put replaces
+  EXPECT_EQ(Store(VBstr(L"cherry"), L"new", true), S_OK);    // or adds
+  EXPECT_EQ(Store(Typed(VT_BSTR), L"nothing"), S_OK);        // a null string is the empty key
+  EXPECT_EQ(Keys(), L",Apple,banana,cherry,readme,\u00C0,\u00E0");
+  EXPECT_EQ(Item(VBstr(L"apple")) + Item(VBstr(L"banana")) + Item(VBstr(L"")), L"Appleputnothing");
 }
 
 // Types no script engine passes by name; Empty, Null, arrays and objects are the sweep's.
@@ -165,7 +153,6 @@ TEST_F(Dictionary, OnlyAnObjectHandedOverByReferenceIsTakenOver) {
   Arg key(VBstr(L"handed")), objectKey(Typed(VT_DISPATCH, reinterpret_cast<ULONG64>(CountingDispatch::New(&keyGone))));
   VARIANT handover = ByReference(&handed);
   for (const bool put : {false, true}) {  // a refused key: nothing taken, the key not kept
-    ClearError();
     EXPECT_EQ(Outcome(put ? d->put_Item(objectKey.get(), &handover) : d->Add(objectKey.get(), &handover)),
               L"<Key must be a string.>");
     EXPECT_EQ(handed, static_cast<IDispatch*>(handedObject)) << "a failed call takes nothing";
@@ -238,7 +225,6 @@ TEST_F(Dictionary, RemoveAndRemoveAllReleaseItemsOutsideTheLock) {
   };
   for (const wchar_t* key : {L"a", L"c"}) Store(VBstr(key), key);
   addReadingObject();
-  ClearError();
   EXPECT_EQ(Outcome(d->Remove(Arg(VBstr(L"B")).get())), L"ok");
   EXPECT_TRUE(gone);
   EXPECT_EQ(countSeenOnRelease, 2);
@@ -259,16 +245,13 @@ TEST_F(Dictionary, KeyMovesAnEntryOrRefusesWithoutChange) {
     const wchar_t *from, *to, *outcome, *keysAfter;
   } cases[] = {
       {L"APPLE", L"zebra", L"ok", L"banana,readme,zebra"},
-      {L"apple", L"x", L"<Item not found.>", L"banana,readme,zebra"},
       {L"banana", L"README", L"<Another item already has the new key.>", L"banana,readme,zebra"},
       {L"banana", L"Banana", L"ok", L"Banana,readme,zebra"},  // the same key in other letters
   };
   for (const auto& c : cases) {
-    ClearError();
     EXPECT_EQ(Outcome(d->put_Key(Arg(VBstr(c.from)).get(), Arg(VBstr(c.to)).get())), c.outcome) << c.from;
     EXPECT_EQ(Keys(), c.keysAfter) << c.from << " to " << c.to;
   }
-  ClearError();
   EXPECT_EQ(Outcome(d->put_Key(Arg(VBstr(L"zebra")).get(), Arg(VI4(3)).get())), L"<Key must be a string.>");
   EXPECT_EQ(Item(VBstr(L"zebra")), L"apple") << "the item travels with its entry";
   EXPECT_EQ(Item(VI4(3)), L"apple");
@@ -277,7 +260,9 @@ TEST_F(Dictionary, KeyMovesAnEntryOrRefusesWithoutChange) {
 TEST_F(Dictionary, EnumeratorNextSkipResetAndClone) {
   for (const wchar_t* key : {L"b.txt", L"A.txt", L"_c.txt"}) Store(VBstr(key), key);
   ComPtr<IEnumVARIANT> e = EnumeratorOf(d.get());
-  EXPECT_EQ(Next(e.get(), 2), L"_c.txt|A.txt");
+  Store(VBstr(L"0"), L"0");
+  Store(VBstr(L"b.txt"), L"changed", true);
+  EXPECT_EQ(Next(e.get(), 2), L"_c.txt|A.txt") << "a copy taken when it was made";
   EXPECT_EQ(Next(e.get(), 2), L"b.txt.") << "fewer than asked";
   EXPECT_EQ(Next(e.get(), 1), L".");
   EXPECT_EQ(Next(EnumeratorOf(New().get()).get(), 1), L".") << "an empty dictionary";
@@ -306,18 +291,10 @@ TEST_F(Dictionary, EnumeratorNextSkipResetAndClone) {
   EXPECT_EQ(Next(clone.get(), 3), L"A.txt|b.txt.") << "the clone starts where it was made";
   EXPECT_EQ(Next(e.get(), 3), L"A.txt|b.txt.") << "and moves on its own";
   clone->Reset();
+  EXPECT_EQ(Next(EnumeratorOf(d.get()).get(), 5), L"0|_c.txt|A.txt|changed.");
   d.reset();
   e.reset();
   EXPECT_EQ(Next(clone.get(), 3), L"_c.txt|A.txt|b.txt") << "clones outlive the dictionary";
-}
-
-TEST_F(Dictionary, EnumeratorWorksOnACopyTakenWhenItWasMade) {
-  Store(VBstr(L"b"), L"b");
-  ComPtr<IEnumVARIANT> e = EnumeratorOf(d.get());
-  Store(VBstr(L"a"), L"a");
-  Store(VBstr(L"b"), L"changed", true);
-  EXPECT_EQ(Next(e.get(), 5), L"b.") << "later changes do not reach it";
-  EXPECT_EQ(Next(EnumeratorOf(d.get()).get(), 5), L"a|changed.");
 }
 
 }  // namespace

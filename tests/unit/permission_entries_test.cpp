@@ -1,8 +1,8 @@
 // The permission entries of files and folders: their enumerator and its snapshot of the list,
 // RemoveEntry on the holder's list, trustees that cannot be named, and the members of deny,
-// inherit-only and object-inherit entries on each system-version branch. Wine makes the lists of
-// files up from the Unix mode, with none of those entries, so the tests build their lists and
-// hand them to a File's or Folder's holder.
+// inherit-only and object-inherit entries on each system-version branch (Wine makes a file's list
+// up from the Unix mode, with none of those, so the tests hand their own lists to the holder);
+// and the accounts of thread and process.
 #include "folder_test_support.h"
 #include "support/version_child.h"
 
@@ -37,16 +37,21 @@ class TestAcl {
   std::vector<BYTE> bytes_;
 };
 
+template <class Item>
+ComPtr<IEnumVARIANT> EnumeratorOf(Item* item) {  // null when refused
+  ComPtr<IUnknown> unknown;
+  ComPtr<IEnumVARIANT> e;
+  if (item->get__NewEnum(unknown.put()) == S_OK) unknown.As(&e);
+  return e;
+}
+
 // Hands `acl` (null: no list) to the item's holder, then returns the item's enumerator.
 template <class Item>
 ComPtr<IEnumVARIANT> EnumeratorOver(Item* item, const ACL* acl) {
   ComPtr<IItemAclInit> init;
   EXPECT_EQ(ComPtr<Item>(item).As(&init), S_OK);
   EXPECT_EQ(init->UseAcl(acl), S_OK);
-  ComPtr<IUnknown> unknown;
-  ComPtr<IEnumVARIANT> e;
-  if (item->get__NewEnum(unknown.put()) == S_OK) unknown.As(&e);  // a null enumerator fails the caller
-  return e;
+  return EnumeratorOf(item);
 }
 
 // Up to `count` entries from Next, in order.
@@ -55,12 +60,9 @@ std::vector<ComPtr<IPermItem>> NextItems(IEnumVARIANT* e, ULONG count, HRESULT* 
   ULONG fetched = 0;
   const HRESULT result = e->Next(count, slots.data(), &fetched);
   if (hr) *hr = result;
-  std::vector<ComPtr<IPermItem>> items;
+  std::vector<ComPtr<IPermItem>> items(fetched);
   for (ULONG i = 0; i < fetched; ++i) {
-    ComPtr<IPermItem> item;
-    EXPECT_EQ(V_VT(&slots[i]), VT_DISPATCH);
-    EXPECT_EQ(ComPtr<IDispatch>(V_DISPATCH(&slots[i])).As(&item), S_OK);
-    items.push_back(item);
+    EXPECT_EQ(V_DISPATCH(&slots[i])->QueryInterface(IID_IPermItem, items[i].put_void()), S_OK);
     ::VariantClear(&slots[i]);
   }
   return items;
@@ -117,14 +119,8 @@ TEST_F(PermissionEntries, RemoveEntryChangesOnlyTheHoldersList) {
   EXPECT_EQ(denial->RemoveEntry(), S_OK);
   e->Reset();
   EXPECT_EQ(NextItems(e.get(), 5).size(), 4u) << "the running enumerator keeps its copy";
-  ComPtr<IUnknown> fresh;
-  ASSERT_EQ(folder->get__NewEnum(fresh.put()), S_OK);
+  EXPECT_EQ(TrusteesOf(NextItems(EnumeratorOf(folder.get()).get(), 5)), L"Everyone|BUILTIN\\Administrators|");
   e.reset();
-  ASSERT_EQ(fresh.As(&e), S_OK);
-  EXPECT_EQ(TrusteesOf(NextItems(e.get(), 5)), L"Everyone|BUILTIN\\Administrators|");
-
-  e.reset();
-  fresh.reset();
   folder.reset();
   VARIANT_BOOL denied = VARIANT_FALSE;
   EXPECT_EQ(denial->get_NoAccess(&denied), S_OK);
@@ -225,6 +221,28 @@ TEST_F(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
 TEST(EntryMembersOnOlderSystems, Nt4AndWindows2000) {
   EXPECT_EQ(RunCasesAsVersion(L"nt40", L"EntryMembers.*"), 0) << "NT 4";
   EXPECT_EQ(RunCasesAsVersion(L"win2k", L"EntryMembers.*"), 0) << "Windows 2000";
+}
+
+
+// Wine's impersonation token of ImpersonateSelf names the process's account too, so what shows
+// is whether the thread still impersonates after ProcessUser.
+TEST(Identity, ProcessUserGivesAnImpersonatingThreadItsImpersonationBack) {
+  wchar_t computer[MAX_COMPUTERNAME_LENGTH + 1], user[256];
+  DWORD computerSize = std::size(computer), userSize = std::size(user);
+  ASSERT_TRUE(::GetComputerNameW(computer, &computerSize) && ::GetUserNameW(user, &userSize));
+  const std::wstring account = std::wstring(computer) + L"\\" + user;  // Wine: the Unix user
+  ComPtr<IFileManager> manager = NewManager();
+  for (const bool impersonating : {false, true}) {
+    SCOPED_TRACE(impersonating ? "impersonating" : "not impersonating");
+    if (impersonating) { ASSERT_TRUE(::ImpersonateSelf(SecurityImpersonation)); }
+    EXPECT_EQ(TextOf(manager.get(), &IFileManager::get_CurrentUser), account);
+    EXPECT_EQ(TextOf(manager.get(), &IFileManager::get_ProcessUser), account);
+    HANDLE token = nullptr;
+    EXPECT_EQ(::OpenThreadToken(::GetCurrentThread(), TOKEN_QUERY, TRUE, &token) != FALSE, impersonating);
+    if (token) ::CloseHandle(token);
+  }
+  ::RevertToSelf();
+  EXPECT_EQ(manager->get_CurrentUser(nullptr), E_POINTER);
 }
 
 }  // namespace
