@@ -43,11 +43,7 @@ Function Timed(d, isOurs, workload, count)
             Else
                 For Each item In d.Items() : sum = sum + item : Next
             End If
-        Case "exists"
-            For i = 1 To count
-                If d.Exists(KeyOf(i, count)) Then sum = sum + 1
-                If d.Exists("no" & i) Then sum = sum + 1
-            Next
+        Case "exists": For i = 1 To count : sum = sum - d.Exists(KeyOf(i, count)) - d.Exists("no" & i) : Next
         Case "keys": For Each item In d.Keys : sum = sum + 1 : Next
         Case "remove": For i = 1 To count : d.Remove KeyOf(i, count) : Next
     End Select

@@ -11,6 +11,8 @@
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <functional>
 #include <string>
 #include <vector>
@@ -39,11 +41,13 @@ bool Crypt(IDispatch* manager, const wchar_t* name, const std::wstring& in, cons
   DISPID id;
   LPOLESTR names[] = {const_cast<LPOLESTR>(name)};
   if (FAILED(manager->GetIDsOfNames(IID_NULL, names, 1, LOCALE_USER_DEFAULT, &id))) return false;
-  VARIANT args[4];  // last first
-  for (VARIANT& v : args) V_VT(&v) = VT_BSTR;
-  V_BSTR(&args[1]) = ::SysAllocString(L"secret");
-  V_BSTR(&args[2]) = ::SysAllocString(out.c_str());
-  V_BSTR(&args[3]) = ::SysAllocString(in.c_str());
+  auto text = [](const std::wstring& t) {
+    VARIANT v{};
+    V_VT(&v) = VT_BSTR;
+    V_BSTR(&v) = ::SysAllocString(t.c_str());
+    return v;
+  };
+  VARIANT args[4] = {{}, text(L"secret"), text(out), text(in)};  // last first
   V_VT(&args[0]) = VT_I4;
   V_I4(&args[0]) = method;
   DISPPARAMS params{args, nullptr, 4, 0};
@@ -67,13 +71,8 @@ int wmain(int argc, wchar_t** argv) {
     return std::printf("the component is not registered\n"), 1;
 
   // The file's bytes in memory, for the platform's raw RC4 keyed as the component keys it.
-  HANDLE file = ::CreateFileW(input.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
-  LARGE_INTEGER size{};
-  ::GetFileSizeEx(file, &size);
-  std::vector<BYTE> bytes(static_cast<size_t>(size.QuadPart));
-  DWORD got = 0;
-  ::ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr);
-  ::CloseHandle(file);
+  std::ifstream file(std::filesystem::path(input), std::ios::binary);
+  std::vector<BYTE> bytes(std::istreambuf_iterator<char>(file), {});
   HCRYPTPROV provider = 0;
   HCRYPTHASH hash = 0;
   HCRYPTKEY key = 0;
@@ -105,9 +104,6 @@ int wmain(int argc, wchar_t** argv) {
   std::printf("%-40s %10s\n", "measure", "MB/s");
   for (int i = 0; i < 5; ++i) std::printf("%-40s %10.0f\n", names[i], mb / best[i]);
   std::printf("%-40s %10.2f\n", "EncryptFile RC4 / CryptoAPI RC4 alone", best[4] / best[2]);
-  ::CryptDestroyKey(key);
-  ::CryptDestroyHash(hash);
-  ::CryptReleaseContext(provider, 0);
   manager->Release();
   ::CoUninitialize();
   return 0;

@@ -28,7 +28,9 @@ VARIANT Typed(VARTYPE type, void* pointer = nullptr) {
 struct Outcome {
   HRESULT hr;
   std::wstring description;  // of the error a failure left on the thread
+  bool operator==(const Outcome&) const = default;
 };
+void PrintTo(const Outcome& o, std::ostream* out) { *out << std::hex << o.hr << " " << testing::PrintToString(o.description); }
 Outcome Of(HRESULT hr) { return {hr, FAILED(hr) ? TakeError().description : L""}; }
 Outcome Export(const std::wstring& file, VARIANT field) {
   return Of(NewManager()->ExportToBlob(Bstr(file).get(), field));
@@ -99,9 +101,8 @@ TEST_F(Blob, ExportFailuresAreTheFieldsAndKeepWhatWasAppended) {
   WriteBytes(dir / L"source.bin", Pattern(100000));
   field->failFromCall = 2;
   field->raise = true;
-  const Outcome failed = Export(dir / L"source.bin", object);
-  EXPECT_EQ(failed.hr, kBroke) << "the field's code, unchanged";
-  EXPECT_EQ(failed.description, L"The field's connection broke.") << "and its description";
+  EXPECT_EQ(Export(dir / L"source.bin", object), (Outcome{kBroke, L"The field's connection broke."}))
+      << "the field's code and description, unchanged";
   EXPECT_EQ(field->appendedSizes, std::vector<ULONG>{kChunk}) << "and no call after it";
 }
 
@@ -120,8 +121,7 @@ TEST_F(Blob, AReadThatFailsPartWayIsReportedNotTakenForTheEnd) {
   });
   const Outcome failed = Export(name, object);
   writer.join();
-  EXPECT_EQ(failed.hr, Win32Code(ERROR_BROKEN_PIPE));
-  EXPECT_EQ(failed.description, SystemText(ERROR_BROKEN_PIPE));
+  EXPECT_EQ(failed, (Outcome{Win32Code(ERROR_BROKEN_PIPE), SystemText(ERROR_BROKEN_PIPE)}));
   EXPECT_EQ(field->bytes, "partial");
 }
 
@@ -129,26 +129,24 @@ TEST_F(Blob, ImportTakesEveryAnswerOfGetChunkOrRemovesThePartialTarget) {
   const std::wstring target = dir / L"target.bin";
   VARIANT error = Typed(VT_ERROR), number = VI4(7);
   V_ERROR(&error) = DISP_E_PARAMNOTFOUND;
-  const std::wstring neither = L"GetChunk returned neither a byte array nor a string";
+  const Outcome ok{S_OK, L""}, neither{DISP_E_EXCEPTION, L"GetChunk returned neither a byte array nor a string"};
   const struct {
     const char* name;
     VARIANT answer;  // after a first chunk "ab"; then the field has nothing more (Null)
-    HRESULT hr;
-    std::wstring description;
+    Outcome outcome;
     std::string file;  // "-": the target must be gone, even though it was there before
     bool raises = false;  // the second GetChunk call raises an exception
   } cases[] = {
-      {"Null", Typed(VT_NULL), S_OK, L"", "ab"},
-      {"Empty", Typed(VT_EMPTY), S_OK, L"", "ab"},
-      {"an error value", error, S_OK, L"", "ab"},
-      {"an empty byte array", ByteArray(""), S_OK, L"", "ab"},
-      {"an empty string", VBstr(L""), S_OK, L"", "ab"},
-      {"a string: low 8 bits of each character", VBstr(L"c\u0144\u00E9"), S_OK, L"", "abcD\xE9"},
-      {"bytes from lower bound 5", ByteArray("xyz", 5), S_OK, L"", "abxyz"},
-      {"an array of longs", Typed(VT_ARRAY | VT_I4, ::SafeArrayCreateVector(VT_I4, 0, 2)),
-       DISP_E_EXCEPTION, neither, "-"},
-      {"a number", number, DISP_E_EXCEPTION, neither, "-"},
-      {"an exception raised", Typed(VT_EMPTY), kBroke, L"The field's connection broke.", "-", true},
+      {"Null", Typed(VT_NULL), ok, "ab"},
+      {"Empty", Typed(VT_EMPTY), ok, "ab"},
+      {"an error value", error, ok, "ab"},
+      {"an empty byte array", ByteArray(""), ok, "ab"},
+      {"an empty string", VBstr(L""), ok, "ab"},
+      {"a string: low 8 bits of each character", VBstr(L"c\u0144\u00E9"), ok, "abcD\xE9"},
+      {"bytes from lower bound 5", ByteArray("xyz", 5), ok, "abxyz"},
+      {"an array of longs", Typed(VT_ARRAY | VT_I4, ::SafeArrayCreateVector(VT_I4, 0, 2)), neither, "-"},
+      {"a number", number, neither, "-"},
+      {"an exception raised", Typed(VT_EMPTY), {kBroke, L"The field's connection broke."}, "-", true},
   };
   for (const auto& c : cases) {
     WriteBytes(target, "old content");
@@ -156,9 +154,7 @@ TEST_F(Blob, ImportTakesEveryAnswerOfGetChunkOrRemovesThePartialTarget) {
     field->answers = {ByteArray("ab"), c.answer};  // the field owns and frees them
     field->failFromCall = c.raises ? 2 : 0;
     field->raise = c.raises;
-    const Outcome outcome = Import(Typed(VT_DISPATCH, field.get()), target);
-    EXPECT_EQ(outcome.hr, c.hr) << c.name;
-    EXPECT_EQ(outcome.description, c.description) << c.name;
+    EXPECT_EQ(Import(Typed(VT_DISPATCH, field.get()), target), c.outcome) << c.name;
     EXPECT_EQ(Exists(target) ? ReadBytes(target) : "-", c.file) << c.name;
   }
 }
@@ -175,9 +171,7 @@ TEST_F(Blob, ImportTargetsThatCannotBeWrittenAreReported) {
   };
   if (!deviceThere()) GTEST_SKIP() << "no /dev/full";
   field->bytes = "abc";
-  const Outcome diskFull = Import(object, full);
-  EXPECT_EQ(diskFull.hr, Win32Code(ERROR_DISK_FULL));
-  EXPECT_EQ(diskFull.description, SystemText(ERROR_DISK_FULL));
+  EXPECT_EQ(Import(object, full), (Outcome{Win32Code(ERROR_DISK_FULL), SystemText(ERROR_DISK_FULL)}));
   EXPECT_TRUE(deviceThere());
 }
 
@@ -185,13 +179,9 @@ TEST_F(Blob, AGibibyteTravelsInMemoryBoundedByTheChunk) {
   constexpr std::uint64_t kSize = 1ull << 30;
   constexpr size_t kTolerance = 16u << 20;  // a copy of the whole would be 64 times this
   const std::wstring sparse = dir / L"sparse.bin";
-  {
-    HANDLE file = ::CreateFileW(sparse.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    LARGE_INTEGER end;
-    end.QuadPart = kSize;
-    ASSERT_TRUE(::SetFilePointerEx(file, end, nullptr, FILE_BEGIN) && ::SetEndOfFile(file));
-    ::CloseHandle(file);
-  }
+  HANDLE file = ::CreateFileW(sparse.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  ASSERT_TRUE(::SetFilePointerEx(file, LARGE_INTEGER{.QuadPart = kSize}, nullptr, FILE_BEGIN) && ::SetEndOfFile(file));
+  ::CloseHandle(file);
   field->keepBytes = false;
   size_t peak = 0;
   field->onCall = [&] {
