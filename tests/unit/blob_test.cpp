@@ -75,7 +75,6 @@ TEST_F(Blob, ChunkSizesAndRoundTripByteForByte) {
     EXPECT_EQ(Import(Typed(VT_BYREF | VT_VARIANT, &variable), dir / L"copy.bin").hr, S_OK);
     EXPECT_TRUE(ReadBytes(dir / L"copy.bin") == data) << c.size;
     EXPECT_EQ(field->calls, static_cast<int>(2 * c.chunks.size() + 1)) << "ends at Null";
-    EXPECT_EQ(field->badArguments, 0) << c.size;
   }
 }
 

@@ -1,7 +1,7 @@
 // A database field for the blob tests: an automation object with AppendChunk and GetChunk that the
 // module calls late-bound. It keeps the bytes appended (or only counts
-// them), gives bytes or prepared answers back from GetChunk, can fail from a given call on, and
-// counts every call whose argument is not what the module promises to pass.
+// them), gives bytes or prepared answers back from GetChunk, and can fail from a given call on. A
+// call whose arguments are not what the module promises to pass fails.
 #pragma once
 
 #include "test_dispatch.h"
@@ -27,7 +27,7 @@ class ChunkField final : public TestDispatch {
   std::vector<ULONG> appendedSizes;
   std::uint64_t zerosToGive = 0;    // when not 0, GetChunk gives this many zero bytes instead
   std::deque<VARIANT> answers;      // when not empty, GetChunk gives these first (owned here)
-  int calls = 0, badArguments = 0;
+  int calls = 0;
   // From call number failFromCall (1-based) on, every call fails with 0x80040123, raised as an
   // exception with a description when `raise` is set.
   int failFromCall = 0;
@@ -45,7 +45,7 @@ class ChunkField final : public TestDispatch {
     if (onCall) onCall();
     if (flags != DISPATCH_METHOD || parameters->cArgs != 1 || parameters->cNamedArgs != 0 || !result ||
         V_VT(&parameters->rgvarg[0]) != (VT_BYREF | VT_VARIANT))
-      return ++badArguments, DISP_E_BADPARAMCOUNT;
+      return DISP_E_BADPARAMCOUNT;
     const HRESULT failure = static_cast<HRESULT>(0x80040123);
     if (failFromCall && calls >= failFromCall) {
       if (!raise) return failure;
@@ -68,7 +68,7 @@ class ChunkField final : public TestDispatch {
     SAFEARRAY* array = V_ARRAY(&chunk);
     if (V_VT(&chunk) != (VT_ARRAY | VT_UI1) || ::SafeArrayGetDim(array) != 1 ||
         array->rgsabound[0].lLbound != 0)
-      return ++badArguments, DISP_E_TYPEMISMATCH;
+      return DISP_E_TYPEMISMATCH;
     const ULONG size = array->rgsabound[0].cElements;
     appendedSizes.push_back(size);
     appendedCount += size;
@@ -77,7 +77,7 @@ class ChunkField final : public TestDispatch {
   }
 
   HRESULT GetChunk(const VARIANT& size, VARIANT* result) {
-    if (V_VT(&size) != VT_I4) return ++badArguments, DISP_E_TYPEMISMATCH;
+    if (V_VT(&size) != VT_I4) return DISP_E_TYPEMISMATCH;
     if (!answers.empty()) {
       *result = answers.front();  // the caller owns it now
       answers.pop_front();

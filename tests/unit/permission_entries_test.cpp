@@ -13,30 +13,6 @@
 namespace docket::test {
 namespace {
 
-constexpr wchar_t kEveryone[] = L"S-1-1-0";
-constexpr wchar_t kAdministrators[] = L"S-1-5-32-544";
-constexpr wchar_t kUsers[] = L"S-1-5-32-545";
-
-// A discretionary list built entry by entry (identifiers in their string form).
-class TestAcl {
- public:
-  TestAcl() : bytes_(4096) { EXPECT_TRUE(::InitializeAcl(get(), 4096, ACL_REVISION)); }
-  ACL* get() { return reinterpret_cast<ACL*>(bytes_.data()); }
-  TestAcl& Allow(const wchar_t* sid, BYTE flags, DWORD mask) { return Add(false, sid, flags, mask); }
-  TestAcl& Deny(const wchar_t* sid, BYTE flags, DWORD mask) { return Add(true, sid, flags, mask); }
-
- private:
-  TestAcl& Add(bool deny, const wchar_t* text, BYTE flags, DWORD mask) {
-    PSID sid = nullptr;
-    EXPECT_TRUE(::ConvertStringSidToSidW(text, &sid) &&
-                (deny ? ::AddAccessDeniedAceEx : ::AddAccessAllowedAceEx)(get(), ACL_REVISION, flags, mask, sid))
-        << text;
-    ::LocalFree(sid);
-    return *this;
-  }
-  std::vector<BYTE> bytes_;
-};
-
 template <class Item>
 ComPtr<IEnumVARIANT> EnumeratorOf(Item* item) {  // null when refused
   ComPtr<IUnknown> unknown;
@@ -81,16 +57,29 @@ struct PermissionEntries : ::testing::Test {
     ASSERT_EQ(GetFileOf(manager.get(), dir / L"a.txt", &file), S_OK);
     ASSERT_EQ(GetFolderOf(manager.get(), dir.path(), &folder), S_OK);
   }
+  ~PermissionEntries() override {
+    for (void* sd : lists) ::LocalFree(sd);
+  }
+  // A discretionary list from its SDDL form ("D:(A;OI;GA;;;WD)..."), kept until the test ends.
+  ACL* List(const wchar_t* sddl) {
+    PSECURITY_DESCRIPTOR sd = nullptr;
+    BOOL present = FALSE, defaulted = FALSE;
+    ACL* acl = nullptr;
+    EXPECT_TRUE(::ConvertStringSecurityDescriptorToSecurityDescriptorW(sddl, SDDL_REVISION_1, &sd, nullptr) &&
+                ::GetSecurityDescriptorDacl(sd, &present, &acl, &defaulted) && acl) << sddl;
+    lists.push_back(sd);
+    return acl;
+  }
   ScratchDir dir;
   ComPtr<IFileManager> manager = NewManager();
   ComPtr<IFile> file;
   ComPtr<IFolder> folder;
-  TestAcl acl;
+  std::vector<void*> lists;
 };
 
 TEST_F(PermissionEntries, AnEmptyListEndsAtOnceAndNoListIsRefused) {
   HRESULT hr;
-  EXPECT_TRUE(NextItems(EnumeratorOver(folder.get(), acl.get()).get(), 1, &hr).empty());
+  EXPECT_TRUE(NextItems(EnumeratorOver(folder.get(), List(L"D:")).get(), 1, &hr).empty());
   EXPECT_EQ(hr, S_FALSE);
   EXPECT_FALSE(EnumeratorOver(folder.get(), nullptr));
   EXPECT_EQ(TakeError().description,
@@ -103,11 +92,8 @@ TEST_F(PermissionEntries, AnEmptyListEndsAtOnceAndNoListIsRefused) {
 // same flags, allowing or denying, from the holder's list only: a running enumerator and its items
 // stay as they were, the next enumerator shows the change. The entry keeps holder and list alive.
 TEST_F(PermissionEntries, RemoveEntryChangesOnlyTheHoldersList) {
-  acl.Deny(kEveryone, 0, GENERIC_ALL)
-      .Allow(kEveryone, OBJECT_INHERIT_ACE, GENERIC_READ)
-      .Allow(kAdministrators, 0, GENERIC_ALL)
-      .Allow(kEveryone, 0, 0x1200A9);
-  ComPtr<IEnumVARIANT> e = EnumeratorOver(folder.get(), acl.get());
+  ComPtr<IEnumVARIANT> e =
+      EnumeratorOver(folder.get(), List(L"D:(D;;GA;;;WD)(A;OI;GR;;;WD)(A;;GA;;;BA)(A;;0x1200a9;;;WD)"));
   HRESULT hr;
   ComPtr<IPermItem> denial;
   {
@@ -136,8 +122,8 @@ TEST_F(PermissionEntries, RemoveEntryChangesOnlyTheHoldersList) {
 TEST_F(PermissionEntries, TrusteeOfAnUnmappedIdentifierIsTheAdministratorsText) {
   constexpr wchar_t kKey[] = L"SOFTWARE\\Corvane Works\\Corvane.Permissions";
   ::RegDeleteKeyW(HKEY_LOCAL_MACHINE, kKey);
-  acl.Allow(L"S-1-5-21-1-2-3-4444", 0, GENERIC_ALL);
-  ComPtr<IPermItem> item = NextItems(EnumeratorOver(file.get(), acl.get()).get(), 1).at(0);
+  ComPtr<IPermItem> item =
+      NextItems(EnumeratorOver(file.get(), List(L"D:(A;;GA;;;S-1-5-21-1-2-3-4444)")).get(), 1).at(0);
   EXPECT_EQ(TextOf(item.get(), &IPermItem::get_Trustee), L"") << "without the value";
   ::RegSetKeyValueW(HKEY_LOCAL_MACHINE, kKey, L"AccountUnknown", REG_SZ, L"(unknown)", 20);
   EXPECT_EQ(TextOf(item.get(), &IPermItem::get_Trustee), L"(unknown)") << "looked up again";
@@ -145,11 +131,11 @@ TEST_F(PermissionEntries, TrusteeOfAnUnmappedIdentifierIsTheAdministratorsText) 
 }
 
 TEST_F(PermissionEntries, TrusteeThatCannotBeLookedUpIsAFailure) {
-  acl.Allow(kEveryone, 0, DELETE);
+  ACL* acl = List(L"D:(A;;SD;;;WD)");
   ACCESS_ALLOWED_ACE* entry = nullptr;
-  ASSERT_TRUE(::GetAce(acl.get(), 0, reinterpret_cast<void**>(&entry)));
+  ASSERT_TRUE(::GetAce(acl, 0, reinterpret_cast<void**>(&entry)));
   reinterpret_cast<SID*>(&entry->SidStart)->SubAuthorityCount = 5;  // beyond the entry's end
-  ComPtr<IPermItem> item = NextItems(EnumeratorOver(file.get(), acl.get()).get(), 1).at(0);
+  ComPtr<IPermItem> item = NextItems(EnumeratorOver(file.get(), acl).get(), 1).at(0);
   Bstr trustee;
   EXPECT_TRUE(IsSystemError(item->get_Trustee(trustee.put()), ERROR_INVALID_SID));
   EXPECT_EQ(trustee.get(), nullptr);
@@ -191,13 +177,10 @@ TEST_F(EntryMembers, OfEveryEntryOfAFileAndAFolder) {
   ASSERT_TRUE(::GetVersionExA(&os));
   const DWORD version = os.dwMajorVersion;
   if (!ChildVersion().empty()) { ASSERT_EQ(version, ChildVersion() == L"nt40" ? 4u : 5u); }
-  acl.Deny(kEveryone, 0, 0xF01FF)
-      .Allow(kAdministrators, CONTAINER_INHERIT_ACE | INHERIT_ONLY_ACE, 0x1F01FF)
-      .Allow(kEveryone, OBJECT_INHERIT_ACE, GENERIC_ALL)
-      .Allow(kUsers, OBJECT_INHERIT_ACE | CONTAINER_INHERIT_ACE, 0x1200A9);
+  ACL* acl = List(L"D:(D;;0xf01ff;;;WD)(A;CIIO;0x1f01ff;;;BA)(A;OI;GA;;;WD)(A;OICI;0x1200a9;;;BU)");
   for (const bool fileItem : {true, false}) {
-    const auto items = NextItems(fileItem ? EnumeratorOver(file.get(), acl.get()).get()
-                                          : EnumeratorOver(folder.get(), acl.get()).get(), 9);
+    const auto items = NextItems(fileItem ? EnumeratorOver(file.get(), acl).get()
+                                          : EnumeratorOver(folder.get(), acl).get(), 9);
     ASSERT_EQ(items.size(), std::size(kCases));
     for (size_t i = 0; i < items.size(); ++i) {
       SCOPED_TRACE(testing::Message() << (fileItem ? "file" : "folder") << " entry " << i
