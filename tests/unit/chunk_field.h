@@ -1,7 +1,7 @@
 // A database field for the blob tests: an automation object with AppendChunk and GetChunk that the
-// module calls late-bound. It keeps the bytes appended (or only counts
-// them), gives bytes or prepared answers back from GetChunk, and can fail from a given call on. A
-// call whose arguments are not what the module promises to pass fails.
+// module calls late-bound. It keeps the bytes appended (or only counts them), gives bytes or
+// prepared answers back from GetChunk, and can fail from a given call on. A call whose arguments
+// are not what the module promises to pass fails.
 #pragma once
 
 #include "test_dispatch.h"
@@ -28,10 +28,8 @@ class ChunkField final : public TestDispatch {
   std::uint64_t zerosToGive = 0;    // when not 0, GetChunk gives this many zero bytes instead
   std::deque<VARIANT> answers;      // when not empty, GetChunk gives these first (owned here)
   int calls = 0;
-  // From call number failFromCall (1-based) on, every call fails with 0x80040123, raised as an
-  // exception with a description when `raise` is set.
-  int failFromCall = 0;
-  bool raise = false;
+  int failFromCall = 0;  // from this call (1-based) on, every call raises 0x80040123
+
   std::function<void()> onCall;
 
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCID, DISPID* ids) override {
@@ -46,11 +44,9 @@ class ChunkField final : public TestDispatch {
     if (flags != DISPATCH_METHOD || parameters->cArgs != 1 || parameters->cNamedArgs != 0 || !result ||
         V_VT(&parameters->rgvarg[0]) != (VT_BYREF | VT_VARIANT))
       return DISP_E_BADPARAMCOUNT;
-    const HRESULT failure = static_cast<HRESULT>(0x80040123);
     if (failFromCall && calls >= failFromCall) {
-      if (!raise) return failure;
       *exception = EXCEPINFO{};
-      exception->scode = failure;
+      exception->scode = static_cast<HRESULT>(0x80040123);
       exception->bstrDescription = ::SysAllocString(L"The field's connection broke.");
       return DISP_E_EXCEPTION;
     }
