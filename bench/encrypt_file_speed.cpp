@@ -1,9 +1,6 @@
-// EncryptFile and DecryptFile on a large file, called late-bound as a page calls them, for both
-// methods, next to the platform's own RC4 on the same bytes in memory: the ceiling the
-// stream-cipher method can approach. Each measure runs in turns with the others and its
-// fastest round counts; time is the calling thread's processor time (user and system), since the
-// component works on the caller's thread, and other load on a shared machine then does not
-// decide the ratios.
+// EncryptFile and DecryptFile on a large file, called late-bound as a page calls them, next to the
+// platform's own RC4 on the same bytes in memory (see bench/README.md). Time is the calling
+// thread's processor time: the component works on the caller's thread.
 // Usage: encrypt_file_speed.exe <input file> <work folder>
 #include <windows.h>
 #include <wincrypt.h>

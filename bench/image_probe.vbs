@@ -1,7 +1,5 @@
-' The image header probe against reading the same file whole, in one process. Run by run-image.sh:
-'     docket-host.exe image_probe.vbs --args <folder of sample images>
-' Prints the milliseconds per call and the ratios. Each loop is timed five times; the fastest run
-' counts.
+' The image header probe against reading the same file whole, run by run-image.sh: docket-host.exe
+' image_probe.vbs --args <folder of sample images>. Each loop is timed five times; the fastest counts.
 Option Explicit
 Dim manager
 Set manager = CreateObject("Corvane.FileManager")

@@ -1,8 +1,6 @@
-' Benchmark: Drives, GetDrive and folder listings against the platform's Scripting.FileSystemObject,
-' the same loops on both sides in one run; see bench/README.md. Each line gives the time per call
-' of ours and of the peer and their ratio (below 1: ours is cheaper). Each loop runs nine times,
-' the sides in turns, and the fastest run counts, so that other load on the machine does not
-' decide the ratio. Nothing is asserted.
+' Benchmark: Drives, GetDrive and folder listings against Scripting.FileSystemObject, the same
+' loops on both sides in one run (see bench/README.md): time per call of each side and the ratio
+' ours/peer, the fastest of nine runs, the sides in turns.
 Option Explicit
 Dim started, sink, ours, peer, sample, i, j
 

@@ -1,10 +1,6 @@
 #!/usr/bin/env bash
-# Text streams, two sides in one run under the same Wine: ReadLine until AtEndOfStream and ReadAll
-# on a 20 MB file of 80-character lines, and WriteLine of 200,000 lines. Prints each side's own
-# cost per line (the empty script loop subtracted) and the ratio of the first side's to the
-# second's. See bench/README.md.
-#   ./bench/run-streams.sh         the scripting runtime's text streams against ours
-#   ./bench/run-streams.sh utf8    ours in UTF-8 (Format 65001) against ours in the system code page
+# Text streams, two sides in one run under the same Wine (see bench/README.md): the scripting
+# runtime's against ours, or with "utf8" ours in UTF-8 against ours in the system code page.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../scripts/lib/common.sh"
 cd "$ROOT" || exit 1

@@ -51,11 +51,11 @@ std::wstring TrusteesOf(const std::vector<ComPtr<IPermItem>>& items) {
   return joined;
 }
 
-struct PermissionEntries : ::testing::Test {
+struct PermissionEntries : ManagerTest {
   void SetUp() override {
     WriteBytes(dir / L"a.txt", "a");
-    ASSERT_EQ(GetFileOf(manager.get(), dir / L"a.txt", &file), S_OK);
-    ASSERT_EQ(GetFolderOf(manager.get(), dir.path(), &folder), S_OK);
+    file = FileAt(dir / L"a.txt");
+    folder = FolderAt(dir.path());
   }
   ~PermissionEntries() override {
     for (void* sd : lists) ::LocalFree(sd);
@@ -70,8 +70,6 @@ struct PermissionEntries : ::testing::Test {
     lists.push_back(sd);
     return acl;
   }
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
   ComPtr<IFile> file;
   ComPtr<IFolder> folder;
   std::vector<void*> lists;

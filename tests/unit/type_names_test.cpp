@@ -7,7 +7,9 @@
 namespace docket::test {
 namespace {
 
-TEST(TypeNames, FileNamesAnswerFromTheirExtensionsKeys) {
+struct TypeNames : ManagerTest {};
+
+TEST_F(TypeNames, FileNamesAnswerFromTheirExtensionsKeys) {
   PrivateClassesRoot classes;
   const struct {
     const wchar_t *key, *name;
@@ -46,25 +48,19 @@ TEST(TypeNames, FileNamesAnswerFromTheirExtensionsKeys) {
       {L"a.dka.unregistered", none, none},
       {L"ends.", none, none},
   };
-  ScratchDir dir;
-  ComPtr<IFileManager> manager = NewManager();
   auto text = [&](const Bstr& s) { return s.get() ? std::wstring(s.view()) : none; };
   for (const auto& c : cases) {
     WriteBytes(dir / c.name, "x");
-    ComPtr<IFile> file;
-    ASSERT_EQ(GetFileOf(manager.get(), dir / c.name, &file), S_OK);
+    ComPtr<IFile> file = FileAt(dir / c.name);
     Bstr type, mime;
-    EXPECT_EQ(file->get_Type(type.put()), S_OK);
-    EXPECT_EQ(file->get_MimeType(mime.put()), S_OK);
+    EXPECT_TRUE(file->get_Type(type.put()) == S_OK && file->get_MimeType(mime.put()) == S_OK) << c.name;
     EXPECT_EQ(text(type) + L" | " + text(mime), c.type + L" | " + c.mime) << c.name;
   }
 }
 
-TEST(TypeNames, FolderTypeIsTheShellsNameWhileTheFolderExists) {
-  ScratchDir dir;
+TEST_F(TypeNames, FolderTypeIsTheShellsNameWhileTheFolderExists) {
   ::CreateDirectoryW((dir / L"sub").c_str(), nullptr);
-  ComPtr<IFolder> folder;
-  ASSERT_EQ(GetFolderOf(NewManager().get(), dir / L"sub", &folder), S_OK);
+  ComPtr<IFolder> folder = FolderAt(dir / L"sub");
   EXPECT_NE(TextOf(folder.get(), &IFolder::get_Type), L"");
   ASSERT_TRUE(::RemoveDirectoryW((dir / L"sub").c_str()));
   Bstr type;
