@@ -1,9 +1,8 @@
-' Text streams side by side: two sides, each a file-system object and a text file in a format, in
-' the same process. Run by run-streams.sh:
-'     docket-host.exe streams_text.vbs --args <scratch folder> <side> <side>
-' where a side is "name;program id;format;sample file" (the two samples hold the same text).
-' Prints one "measure-name seconds count" line per measurement; the runner turns them into
-' per-line costs. Each loop is timed kRepeats times, the sides in turns; the fastest run counts.
+' Text streams side by side, run by run-streams.sh: docket-host.exe streams_text.vbs --args <scratch
+' folder> <side> <side>, a side being "name;program id;format;sample file" (the samples hold the
+' same text). Prints "measure-name seconds count" lines, each the fastest of kRepeats runs, the
+' sides in turns. Each loop sits in a small function of its own: folded into one function, the
+' empty loop measured 40% slower under Wine.
 Option Explicit
 
 Const kRepeats = 5

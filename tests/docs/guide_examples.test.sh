@@ -1,7 +1,6 @@
 #!/usr/bin/env bash
 # Every example of docs/migrating.md, run in the page host (and, where the guide compares, with the
-# scripting runtime's own objects too), against what the guide says it writes.
-# Usage: guide_examples.test.sh <x64 build folder>
+# scripting runtime's own objects too), against what the guide says it writes. Argument: the x64 build.
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 export DOCKET_SCRATCH

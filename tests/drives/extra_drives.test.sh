@@ -1,37 +1,25 @@
 #!/usr/bin/env bash
-# The drive kinds the test prefix lacks (CD-ROM, a removable drive without a medium, a network
-# drive, a RAM disk) and a UNC share, mapped in a Wine prefix of this test's own so that no other
-# test sees them. The module is registered there with Wine's regsvr32 and driven by Wine's stock
-# cscript, in VBScript and in JScript; the scripts print their surprises only.
-# Usage: extra_drives.test.sh <x64 build folder>
+# Drive kinds the test prefix lacks, and a UNC share, in a Wine prefix of this test's own, driven by
+# Wine's stock cscript in VBScript and JScript. Argument: the x64 build folder.
 set -uo pipefail
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
-source "$here/../../scripts/lib/common.sh"
-bin="$1/bin"
+source "$here/../smoke/lib.sh"
 export WINEPREFIX="$BUILD/wineprefix-drives"
 targets="$BUILD/drive-targets"
 out=$(mktemp -d)
 trap '"$WINESERVER" -k 2>/dev/null; rm -rf "$out"' EXIT
-
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  "$WINE" wineboot -i >"$out/wineboot.log" 2>&1
-  "$WINESERVER" -w
-fi
+[ -f "$WINEPREFIX/system.reg" ] || { "$WINE" wineboot -i >"$out/wineboot.log" 2>&1; "$WINESERVER" -w; }
 "$WINESERVER" -k 2>/dev/null  # the mapping below takes effect when the server starts afresh
 
 # D: a CD-ROM, E: a floppy drive whose medium is absent (its target never exists), F: a network
-# drive, G: a RAM disk, and \\server\share.
+# drive, G: a RAM disk, and \\server\share; an extension with a type description and a content type.
 rm -rf "$targets"
 mkdir -p "$targets"/{cdrom,network,ramdisk} "$targets/share/sub" "$WINEPREFIX/dosdevices/unc/server"
-printf x >"$targets/share/sub/f.txt"
-printf x >"$targets/cdrom/page.DKX"
-printf x >"$targets/cdrom/README"
-ln -sfn "$targets/cdrom" "$WINEPREFIX/dosdevices/d:"
-ln -sfn "$targets/absent" "$WINEPREFIX/dosdevices/e:"
-ln -sfn "$targets/network" "$WINEPREFIX/dosdevices/f:"
-ln -sfn "$targets/ramdisk" "$WINEPREFIX/dosdevices/g:"
+printf x | tee "$targets/share/sub/f.txt" "$targets/cdrom/page.DKX" >"$targets/cdrom/README"
+for link in d:cdrom e:absent f:network g:ramdisk; do
+  ln -sfn "$targets/${link#*:}" "$WINEPREFIX/dosdevices/${link%%:*}:"
+done
 ln -sfn "$targets/share" "$WINEPREFIX/dosdevices/unc/server/share"
-# The drive kinds, and an extension with a type description and a content type.
 cat >"$out/setup.reg" <<'REG'
 REGEDIT4
 
@@ -48,20 +36,13 @@ REGEDIT4
 [HKEY_CLASSES_ROOT\Docket.ExtraTest]
 @="Docket Extra Test"
 REG
-"$WINE" reg import "$(winpath "$out/setup.reg")" >"$out/reg.log" 2>&1 ||
-  { cat "$out/reg.log"; exit 1; }
+"$WINE" reg import "$(winpath "$out/setup.reg")" >"$out/reg.log" 2>&1 || { cat "$out/reg.log"; exit 1; }
 "$WINESERVER" -k 2>/dev/null
 "$WINESERVER" -p
 
-"$WINE" regsvr32 /s "$(winpath "$bin/DocketMod.dll")" >"$out/regsvr32.log" 2>&1 ||
-  { echo "FAIL: regsvr32 in the drives prefix"; exit 1; }
+"$WINE" regsvr32 /s "$(winpath "$1/bin/DocketMod.dll")" >"$out/regsvr32.log" 2>&1
+check "regsvr32 in the drives prefix" $?
 for script in extra_drives.vbs extra_drives.js; do
-  "$WINE" cscript //nologo "$(winpath "$here/$script")" >"$out/$script.txt" 2>"$out/$script.err"
-  tr -d '\r' <"$out/$script.txt" >"$out/answers"
-  echo done >"$out/expected"
-  if ! diff "$out/expected" "$out/answers"; then
-    echo "FAIL: $script"
-    exit 1
-  fi
-  echo "ok: $script"
+  expect_done "$script" "$out/$script.txt" cscript "$here/$script"
 done
+[ "$fails" -eq 0 ]

@@ -1,5 +1,5 @@
-// Permission entries from JScript: Enumerator over a file's and a folder's list (the engine asks
-// for the enumerator with a method call), moveFirst starting over, and a failure a script can catch.
+// Permission entries from JScript: Enumerator over a file's and a folder's list (the engine asks for
+// the enumerator with a method call), and moveFirst starting over.
 // no unload check: Wine 8.0's JScript Enumerator never releases the enumerator it takes.
 var scratch = Host.Arguments(0);
 var fm = Server.CreateObject("Corvane.FileManager");
@@ -13,14 +13,8 @@ function Trustees(item) {
 var expected = "NT AUTHORITY\\SYSTEM|" + fm.ProcessUser + "|Everyone";
 AssertEqual(Trustees(fm.GetFile(scratch + "\\a.txt")), expected, "Enumerator over a file");
 AssertEqual(Trustees(fm.CreateFolder(scratch + "\\site")), expected, "Enumerator over a folder");
-
 var e = new Enumerator(fm.GetFile(scratch + "\\a.txt"));
 e.moveNext();
-var owner = e.item();
 e.moveFirst();
 AssertEqual(e.item().Trustee, "NT AUTHORITY\\SYSTEM", "moveFirst starts over");
-AssertEqual(owner.AccessRights, 1918, "the owner has full control");
-owner.RemoveEntry();
-AssertThrows(function () { owner.RemoveEntry(); }, 0x80070539, undefined,
-             "RemoveEntry with nothing left to remove");
-ExpectChecks(5);
+ExpectChecks(3);

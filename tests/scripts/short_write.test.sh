@@ -1,12 +1,7 @@
 #!/usr/bin/env bash
-# A write that the file system cuts short must fail, not pass as done.
-#
-# Under a file-size limit (ulimit -f, with SIGXFSZ ignored) Wine's WriteFile reports success for
-# the part that fitted: a short write. On Windows short writes come from elsewhere (quotas,
-# network shares); this pins Wine's way of making one. The page fills more than the limit lets
-# through and expects an error, and a file cut short.
-#
-#   tests/scripts/short_write.test.sh [build folder]
+# A write that the file system cuts short must fail, not pass as done. Under a file-size limit
+# (ulimit -f, SIGXFSZ ignored) Wine's WriteFile reports success for the part that fitted; on Windows
+# short writes come from quotas or network shares. Usage: short_write.test.sh [build folder]
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 build=${1:-$BUILD/x64}
@@ -21,9 +16,9 @@ var stream = fm.CreateBinaryFile(path);
 var failed = false;
 try { stream.Fill(65, 65536); } catch (e) { failed = true; }
 stream.Close();
-AssertTrue(failed, "Fill beyond the file-size limit fails");
+AssertEqual(failed, true, "Fill beyond the file-size limit fails");
 var written = new VBArray(fm.OpenBinaryFile(path).ReadVarAll()).toArray().length;
-AssertTrue(written > 0 && written < 65536, "the limit cut the write short (" + written + " bytes)");
+AssertEqual(written > 0 && written < 65536, true, "the limit cut the write short (" + written + " bytes)");
 ExpectChecks(2);
 PAGE
 

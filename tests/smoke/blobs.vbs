@@ -1,31 +1,17 @@
-' ExportToBlob and ImportFromBlob from Wine's own cscript, with the field of examples/blob_field.vbs:
-' a file goes into the field and comes back byte for byte, and each failure is reported. Prints
-' the surprises only, then "done". Arguments: a scratch folder, the examples folder.
-Option Explicit
-Dim fm, folder, fieldCode, control, field, brokenControl, broken, text, i, ts, source, copy
+' A file goes into the field of examples/blob_field.vbs and back byte for byte; each failure is told.
+Dim fm, folder, fieldCode, control, field, broken, text, i, ts, source, copy
 Set fm = CreateObject("Corvane.FileManager")
 folder = WScript.Arguments(0)
 fieldCode = fm.OpenTextFile(WScript.Arguments(1) & "\blob_field.vbs").ReadAll
 
-Sub Expect(name, actual, expected)
-  If actual <> expected Then WScript.Echo "surprise: " & name & " gave " & actual
-End Sub
-
-' Err after the statement before: its number and description, or "none".
-Function Outcome()
-  If Err.Number = 0 Then Outcome = "none" Else Outcome = Hex(Err.Number) & " " & Err.Description
-  Err.Clear
+Function NewField()  ' a field is used only while its control, the last made, lives
+  Set control = CreateObject("MSScriptControl.ScriptControl")
+  control.Language = "VBScript"
+  control.AddCode fieldCode
+  Set NewField = control.CodeObject
 End Function
 
-Set control = CreateObject("MSScriptControl.ScriptControl")
-control.Language = "VBScript"
-control.AddCode fieldCode
-Set field = control.CodeObject
-
-text = ""
-For i = 0 To 60000
-  text = text & Chr(i Mod 256)
-Next
+For i = 0 To 60000: text = text & Chr(i Mod 256): Next
 source = folder & "\source.bin"
 copy = folder & "\copy.bin"
 Set ts = fm.CreateTextFile(source, True)
@@ -33,6 +19,7 @@ ts.Write text
 ts.Close
 
 On Error Resume Next
+Set field = NewField()
 fm.ExportToBlob source, field
 Expect "ExportToBlob", Outcome() & field.ChunkCount(), "none2"
 fm.ImportFromBlob field, copy
@@ -49,12 +36,8 @@ fm.ExportToBlob folder & "\missing.bin", field
 Expect "a missing source", Outcome(), "80020009 ExportToBlob failed - unable to open file"
 fm.ImportFromBlob field, folder & "\missing\copy.bin"
 Expect "a target that cannot be created", Left(Outcome(), 8), "80070003"
-
-Set brokenControl = CreateObject("MSScriptControl.ScriptControl")
-brokenControl.Language = "VBScript"
-brokenControl.AddCode fieldCode
-Set broken = brokenControl.CodeObject
+Set broken = NewField()
 broken.FailAfter 1
 fm.ExportToBlob source, broken
 Expect "a field that breaks", Left(Outcome(), 8) & broken.ChunkCount(), "800402011"
-WScript.Echo "done"
+Done 9

@@ -14,7 +14,7 @@ const LoadedModule& Module() { return LoadedModule::Default(); }
 TEST(ClassObject, UnknownAndInternalOnlyClassesAreNotAvailable) {
   static const CLSID kUnknown = {0x12345678, 0x1234, 0x1234, {1, 2, 3, 4, 5, 6, 7, 8}};
   for (const CLSID* clsid : {&kUnknown, &CLSID_PermItem}) {
-    void* out = reinterpret_cast<void*>(1);
+    void* out = &out;
     EXPECT_EQ(Module().GetClassObject(*clsid, IID_IClassFactory, &out), CLASS_E_CLASSNOTAVAILABLE);
     EXPECT_EQ(out, nullptr) << "the out pointer is cleared first";
   }
@@ -23,27 +23,21 @@ TEST(ClassObject, UnknownAndInternalOnlyClassesAreNotAvailable) {
 
 TEST(ClassObject, TwoThreadsGetTheSameCachedObject) {
   // Each test runs in a process of its own: no earlier request has created the class object.
-  const LoadedModule& module = Module();
-  IClassFactory* seen[2] = {};
+  ComPtr<IClassFactory> seen[2];
   std::thread threads[2];
   for (int i = 0; i < 2; ++i)
-    threads[i] = std::thread([&, i] {
-      module.GetClassObject(CLSID_Dictionary, IID_IClassFactory, reinterpret_cast<void**>(&seen[i]));
-    });
+    threads[i] = std::thread(
+        [&, i] { Module().GetClassObject(CLSID_Dictionary, IID_IClassFactory, seen[i].put_void()); });
   for (auto& t : threads) t.join();
-  ASSERT_NE(seen[0], nullptr);
-  EXPECT_EQ(seen[0], seen[1]);
-  seen[0]->Release();
-  seen[1]->Release();
+  ASSERT_TRUE(seen[0]);
+  EXPECT_EQ(seen[0].get(), seen[1].get());
 }
 
 TEST(ClassObject, UnloadCountingFollowsObjectsLocksAndHeldClassObjects) {
   EXPECT_EQ(Module().CanUnloadNow(), S_OK);
-  {
-    ComPtr<IFileManager> manager;
-    ASSERT_EQ(Module().Create(CLSID_FileManager, manager.put()), S_OK);
-    EXPECT_EQ(Module().CanUnloadNow(), S_FALSE);
-  }
+  ComPtr<IFileManager> manager = NewManager();
+  EXPECT_EQ(Module().CanUnloadNow(), S_FALSE);
+  manager.reset();
   EXPECT_EQ(Module().CanUnloadNow(), S_OK);
 
   ComPtr<IClassFactory> factory;
@@ -59,15 +53,11 @@ TEST(ClassObject, UnloadCountingFollowsObjectsLocksAndHeldClassObjects) {
 }
 
 // An outer object that counts its own references, to see where the inner object's AddRefs go.
-class Outer : public IUnknown {
- public:
+struct Outer : IUnknown {
   STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-    if (::IsEqualIID(iid, IID_IUnknown)) {
-      *ppv = this;
-      AddRef();
-      return S_OK;
-    }
-    return inner ? inner->QueryInterface(iid, ppv) : E_NOINTERFACE;
+    if (!::IsEqualIID(iid, IID_IUnknown)) return inner ? inner->QueryInterface(iid, ppv) : E_NOINTERFACE;
+    *ppv = this;
+    return AddRef(), S_OK;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
   STDMETHODIMP_(ULONG) Release() override { return --refs; }
@@ -79,12 +69,11 @@ TEST(ClassObject, AggregationOnlyThroughTheInnerUnknown) {
   ComPtr<IClassFactory> factory;
   ASSERT_EQ(Module().GetClassObject(CLSID_FileManager, IID_IClassFactory, factory.put_void()), S_OK);
   Outer outer;
-  void* out = reinterpret_cast<void*>(1);
+  void* out = &out;
   EXPECT_EQ(factory->CreateInstance(&outer, IID_IDispatch, &out), CLASS_E_NOAGGREGATION);
   EXPECT_EQ(out, nullptr);
 
-  ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner)),
-            S_OK);
+  ASSERT_EQ(factory->CreateInstance(&outer, IID_IUnknown, reinterpret_cast<void**>(&outer.inner)), S_OK);
   IFileManager* manager = nullptr;
   ASSERT_EQ(outer.inner->QueryInterface(IID_IFileManager, reinterpret_cast<void**>(&manager)), S_OK);
   EXPECT_EQ(outer.refs, 2u) << "an interface of the inner object counts on the outer one";

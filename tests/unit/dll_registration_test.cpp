@@ -1,6 +1,5 @@
 // RegisterDLL, and through it the error object every failure leaves: description, source and
 // result code. (What a script sees through IDispatch is the argument sweep's.)
-#include "support/registry_sandbox.h"
 #include "support/test_support.h"
 
 #include <gtest/gtest.h>
@@ -9,64 +8,47 @@ namespace docket::test {
 namespace {
 
 HRESULT RegisterDll(const std::wstring& path, VARIANT_BOOL reg) {
-  Bstr name(path);
-  return NewManager()->RegisterDLL(name.get(), reg);
+  return NewManager()->RegisterDLL(Bstr(path).get(), reg);
 }
 
-TEST(RegisterDll, MissingModuleGivesTheSystemErrorWithTheRegisteredSource) {
-  ScratchDir dir;
-  ClearError();
-  EXPECT_EQ(RegisterDll(dir / L"missing.dll", VARIANT_TRUE), Win32Code(ERROR_MOD_NOT_FOUND));
-  const ErrorFields error = TakeError();
-  ASSERT_TRUE(error.present);
-  EXPECT_EQ(error.description, SystemText(ERROR_MOD_NOT_FOUND)) << "one line end removed";
-  EXPECT_EQ(error.source, L"Corvane.FileManager.1");
-}
-
-TEST(RegisterDll, FileThatIsNoModuleFailsInTheLoader) {
-  ScratchDir dir;
-  WriteBytes(dir / L"text.dll", "not a module");
-  const HRESULT hr = RegisterDll(dir / L"text.dll", VARIANT_TRUE);
-  // The loader's error (bad format) has a text with an insert, which the lookup cannot fill:
-  // the lookup's own failure is what is reported then.
-  EXPECT_EQ(hr, Win32Code(ERROR_INVALID_PARAMETER));
-  EXPECT_EQ(TakeError().description, L"Unknown Error");
-}
-
-TEST(RegisterDll, ModuleWithoutTheEntryPointIsUnloadedAgain) {
+std::wstring InSystemFolder(const std::wstring& name) {
   wchar_t system[MAX_PATH];
   ::GetSystemDirectoryW(system, MAX_PATH);
-  const std::wstring plain = std::wstring(system) + L"\\version.dll";
-  const bool loadedBefore = ::GetModuleHandleW(plain.c_str()) != nullptr;
-  EXPECT_EQ(RegisterDll(plain, VARIANT_FALSE), Win32Code(ERROR_PROC_NOT_FOUND));
-  EXPECT_EQ(TakeError().description, SystemText(ERROR_PROC_NOT_FOUND));
-  EXPECT_EQ(::GetModuleHandleW(plain.c_str()) != nullptr, loadedBefore);
+  return std::wstring(system) + L"\\" + name;
 }
 
-// Registers the module itself: a Registration test (see registration_test.cpp).
-TEST(RegistrationThroughRegisterDll, AnyNonZeroValueRegistersAndZeroUnregisters) {
-  PrivateClassesRoot root;
-  const std::wstring self = LoadedModule::BuiltModulePath();
-  EXPECT_EQ(RegisterDll(self, 1), S_OK);
-  EXPECT_TRUE(ClassesRootKeyExists(L"Corvane.FileManager.1"));
-  EXPECT_EQ(RegisterDll(self, 0), S_OK);
-  EXPECT_FALSE(ClassesRootKeyExists(L"Corvane.FileManager.1"));
-}
-
-std::wstring FixturePath() {
-  std::wstring path = LoadedModule::BuiltModulePath();
-  return path.substr(0, path.find_last_of(L'\\') + 1) + L"failing_registration.dll";
-}
-
-TEST(RegisterDll, FailingEntryPointGivesTheFixedMessageAndUnloads) {
-  EXPECT_EQ(RegisterDll(FixturePath(), VARIANT_TRUE), DISP_E_EXCEPTION);
-  EXPECT_EQ(TakeError().description, L"Call to DllEntryPoint DllEntryPoint failed.");
-  EXPECT_EQ(::GetModuleHandleW(FixturePath().c_str()), nullptr);
-}
-
-TEST(RegisterDll, PositiveEntryPointResultIsSuccessAndStaysLoaded) {
-  EXPECT_EQ(RegisterDll(FixturePath(), VARIANT_FALSE), S_OK);
-  EXPECT_NE(::GetModuleHandleW(FixturePath().c_str()), nullptr);
+// The fixture module's DllRegisterServer fails and its DllUnregisterServer answers S_FALSE.
+TEST(RegisterDll, EachFailureGivesItsCodeAndTextAndTheModuleIsUnloadedUnlessItSucceeded) {
+  ScratchDir dir;
+  WriteBytes(dir / L"text.dll", "not a module");
+  std::wstring fixture = LoadedModule::BuiltModulePath();
+  fixture.replace(fixture.rfind(L"DocketMod.dll"), std::wstring::npos, L"failing_registration.dll");
+  const struct {
+    std::wstring path;
+    VARIANT_BOOL reg;
+    HRESULT hr;
+    std::wstring description;  // empty on success
+  } cases[] = {
+      {dir / L"missing.dll", VARIANT_TRUE, Win32Code(ERROR_MOD_NOT_FOUND), SystemText(ERROR_MOD_NOT_FOUND)},
+      // The loader's error (bad format) has a text with an insert, which the lookup cannot fill:
+      // the lookup's own failure is what is reported then.
+      {dir / L"text.dll", VARIANT_TRUE, Win32Code(ERROR_INVALID_PARAMETER), L"Unknown Error"},
+      {InSystemFolder(L"version.dll"), VARIANT_FALSE, Win32Code(ERROR_PROC_NOT_FOUND),
+       SystemText(ERROR_PROC_NOT_FOUND)},
+      {fixture, VARIANT_TRUE, DISP_E_EXCEPTION,
+       L"Call to DllEntryPoint DllEntryPoint failed."},
+      {fixture, VARIANT_FALSE, S_OK, L""},  // a positive result
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::string(c.path.begin(), c.path.end()));
+    const bool loadedBefore = ::GetModuleHandleW(c.path.c_str()) != nullptr;
+    ClearError();
+    EXPECT_EQ(RegisterDll(c.path, c.reg), c.hr);
+    const ErrorFields error = TakeError();
+    EXPECT_EQ(error.description, c.description) << "one line end removed";
+    if (FAILED(c.hr)) EXPECT_EQ(error.source, L"Corvane.FileManager.1");
+    EXPECT_EQ(::GetModuleHandleW(c.path.c_str()) != nullptr, loadedBefore || SUCCEEDED(c.hr));
+  }
 }
 
 // Run by the smoke test while the module is unregistered: errors then carry no source.

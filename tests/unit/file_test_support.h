@@ -1,4 +1,4 @@
-// Shared by the tests of File and of the service's file operations.
+// Shared by the tests of File, Folder and the service's file operations.
 #pragma once
 
 #include "support/test_support.h"
@@ -31,29 +31,15 @@ struct ManagerTest : ::testing::Test {
   }
 };
 
-// The system's text for an error exactly as FormatMessageA gives it, line end included.
-inline std::wstring WholeSystemText(DWORD error) {
-  char* text = nullptr;
-  ::FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM |
-                       FORMAT_MESSAGE_IGNORE_INSERTS,
-                   nullptr, error, 0x400, reinterpret_cast<char*>(&text), 0, nullptr);
-  const std::wstring wide = text ? std::wstring(text, text + strlen(text)) : L"";
-  if (text) ::LocalFree(text);
-  return wide;
-}
-
 // The call returned `code` and left exactly `text` on the thread.
 inline ::testing::AssertionResult IsReported(HRESULT hr, HRESULT code, const std::wstring& text) {
   const ErrorFields error = TakeError();
-  if (hr == code && error.description == text) return ::testing::AssertionSuccess();
-  return ::testing::AssertionFailure() << std::hex << "got 0x" << static_cast<ULONG>(hr) << " \""
-                                       << error.description << "\", expected 0x"
-                                       << static_cast<ULONG>(code) << " \"" << text << "\"";
+  return (hr == code && error.description == text ? ::testing::AssertionSuccess() : ::testing::AssertionFailure())
+         << std::hex << "got 0x" << static_cast<ULONG>(hr) << " \"" << error.description << "\"";
 }
 
 // A failed platform call: the system error's code and its text (one line end off) after leadIn.
-inline ::testing::AssertionResult IsSystemError(HRESULT hr, DWORD error,
-                                                const std::wstring& leadIn = L"") {
+inline ::testing::AssertionResult IsSystemError(HRESULT hr, DWORD error, const std::wstring& leadIn = L"") {
   return IsReported(hr, Win32Code(error), leadIn + SystemText(error));
 }
 

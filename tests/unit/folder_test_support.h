@@ -8,11 +8,12 @@ namespace docket::test {
 inline std::wstring PathOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Path); }
 inline std::wstring NameOf(IFolder* folder) { return TextOf(folder, &IFolder::get_Name); }
 
-// The path of the folder's ParentFolder; "" for none.
-inline std::wstring ParentPathOf(IFolder* folder) {
-  ComPtr<IFolder> parent;
-  EXPECT_EQ(folder->get_ParentFolder(parent.put()), S_OK);
-  return parent ? PathOf(parent.get()) : std::wstring();
+// The Count of a folder's Files or SubFolders; -1 when a call fails.
+template <class Collection>
+long CountOf(IFolder* folder, HRESULT (STDMETHODCALLTYPE IFolder::*get)(Collection**)) {
+  ComPtr<Collection> items;
+  long count = -1;
+  return (folder->*get)(items.put()) == S_OK && items->get_Count(&count) == S_OK ? count : -1;
 }
 
 inline void MakeDirs(const ScratchDir& dir, std::initializer_list<const wchar_t*> names) {
@@ -20,18 +21,13 @@ inline void MakeDirs(const ScratchDir& dir, std::initializer_list<const wchar_t*
 }
 
 // The process's current directory is `path` while this lives.
-class CurrentDirectoryChange {
- public:
+struct CurrentDirectoryChange {
   explicit CurrentDirectoryChange(const std::wstring& path) {
-    ::GetCurrentDirectoryW(MAX_PATH, saved_);
-    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str()));
+    ::GetCurrentDirectoryW(MAX_PATH, saved);
+    EXPECT_TRUE(::SetCurrentDirectoryW(path.c_str())) << path;
   }
-  ~CurrentDirectoryChange() { ::SetCurrentDirectoryW(saved_); }
-  CurrentDirectoryChange(const CurrentDirectoryChange&) = delete;
-  CurrentDirectoryChange& operator=(const CurrentDirectoryChange&) = delete;
-
- private:
-  wchar_t saved_[MAX_PATH] = {};
+  ~CurrentDirectoryChange() { ::SetCurrentDirectoryW(saved); }
+  wchar_t saved[MAX_PATH] = {};
 };
 
 }  // namespace docket::test

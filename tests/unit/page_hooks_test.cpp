@@ -11,87 +11,64 @@ __CRT_UUID_DECL(IScriptingContext, 0xD97A6DA0, 0xA868, 0x11CF, 0x83, 0xAE, 0x00,
 namespace docket::test {
 namespace {
 
-// A scripting context whose Response read can be made to fail; it records the order of reads.
-struct FakeContext : IScriptingContext {
-  LONG refs = 1;
+// A scripting context whose Response read can be made to fail; it notes the order of reads.
+struct FakeContext : TestObject<IScriptingContext> {
   bool gone[3] = {};
-  CountingDispatch *request = CountingDispatch::New(&gone[0]), *response = CountingDispatch::New(&gone[1]),
-                   *server = CountingDispatch::New(&gone[2]);
-  ~FakeContext() {
-    for (CountingDispatch* object : {request, response, server}) object->Release();
-  }
-  LONG PageObjectRefs() const { return request->refs() + response->refs() + server->refs(); }
+  CountingDispatch* objects[3] = {CountingDispatch::New(&gone[0]), CountingDispatch::New(&gone[1]),
+                                  CountingDispatch::New(&gone[2])};  // Request, Response, Server
   HRESULT responseResult = S_OK;
   std::wstring reads;
 
-  STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
-    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, __uuidof(IScriptingContext)))
-      return E_NOINTERFACE;
-    *ppv = this;
-    AddRef();
-    return S_OK;
+  ~FakeContext() override {
+    for (CountingDispatch* object : objects) object->Release();
   }
-  STDMETHODIMP_(ULONG) AddRef() override { return ++refs; }
-  STDMETHODIMP_(ULONG) Release() override { return --refs; }
-  STDMETHODIMP GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
-  STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  LONG PageObjectRefs() const { return objects[0]->refs() + objects[1]->refs() + objects[2]->refs(); }
+
   STDMETHODIMP GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
   STDMETHODIMP Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override {
     return E_NOTIMPL;
   }
   template <class T>
-  HRESULT Hand(CountingDispatch* object, T** out, wchar_t tag) {
-    reads += tag;
-    object->AddRef();
-    *out = reinterpret_cast<T*>(static_cast<IDispatch*>(object));
+  HRESULT Hand(int which, T** out, wchar_t tag, HRESULT result = S_OK) {
+    reads += FAILED(result) ? L'!' : tag;
+    if (FAILED(result)) return result;
+    objects[which]->AddRef();
+    *out = reinterpret_cast<T*>(static_cast<IDispatch*>(objects[which]));
     return S_OK;
   }
-  STDMETHODIMP get_Request(IRequest** out) override { return Hand(request, out, L'Q'); }
-  STDMETHODIMP get_Response(IResponse** out) override {
-    if (FAILED(responseResult)) {
-      reads += L'!';
-      return responseResult;
-    }
-    return Hand(response, out, L'P');
-  }
-  STDMETHODIMP get_Server(IServer** out) override { return Hand(server, out, L'S'); }
+  STDMETHODIMP get_Request(IRequest** out) override { return Hand(0, out, L'Q'); }
+  STDMETHODIMP get_Response(IResponse** out) override { return Hand(1, out, L'P', responseResult); }
+  STDMETHODIMP get_Server(IServer** out) override { return Hand(2, out, L'S'); }
   STDMETHODIMP get_Session(ISessionObject**) override { return E_NOTIMPL; }
   STDMETHODIMP get_Application(IApplicationObject**) override { return E_NOTIMPL; }
 };
 
-TEST(PageHooks, StartKeepsTheThreePageObjectsUntilTheEnd) {
-  FakeContext context;
+TEST(PageHooks, StartKeepsTheThreePageObjectsUntilTheEndOrTheLastRelease) {
+  ComPtr<FakeContext> context = ComPtr<FakeContext>::Attach(new FakeContext);
   ComPtr<IFileManager> manager = NewManager();
-  ASSERT_EQ(manager->OnStartPage(&context), S_OK);
-  EXPECT_EQ(context.reads, L"QPS") << "Request, Response, Server, in this order";
-  EXPECT_EQ(context.refs, 1) << "the context itself is not kept";
-  EXPECT_EQ(context.PageObjectRefs(), 6);
-
-  ASSERT_EQ(manager->OnStartPage(&context), S_OK) << "a second start replaces the objects";
-  EXPECT_EQ(context.PageObjectRefs(), 6);
-
+  ASSERT_EQ(manager->OnStartPage(context.get()), S_OK);
+  EXPECT_EQ(context->reads, L"QPS") << "Request, Response, Server, in this order";
+  EXPECT_EQ(context->refs(), 1) << "the context itself is not kept";
+  EXPECT_EQ(context->PageObjectRefs(), 6);
+  ASSERT_EQ(manager->OnStartPage(context.get()), S_OK) << "a second start replaces the objects";
+  EXPECT_EQ(context->PageObjectRefs(), 6);
   EXPECT_EQ(manager->OnEndPage(), S_OK);
-  EXPECT_EQ(context.PageObjectRefs(), 3);
+  EXPECT_EQ(context->PageObjectRefs(), 3);
   EXPECT_EQ(manager->OnEndPage(), S_OK) << "ending twice is harmless";
+
+  ASSERT_EQ(manager->OnStartPage(context.get()), S_OK);
+  manager.reset();
+  EXPECT_EQ(context->PageObjectRefs(), 3) << "the last release drops them";
 }
 
-TEST(PageHooks, TheLastReleaseDropsThePageObjects) {
-  FakeContext context;
-  ASSERT_EQ(NewManager()->OnStartPage(&context), S_OK);
-  EXPECT_EQ(context.PageObjectRefs(), 3);
-}
+TEST(PageHooks, AFailedReadOrAWrongContextIsRefusedAndNothingKept) {
+  ComPtr<FakeContext> context = ComPtr<FakeContext>::Attach(new FakeContext);
+  context->responseResult = E_UNEXPECTED;
+  EXPECT_EQ(NewManager()->OnStartPage(context.get()), E_UNEXPECTED);
+  EXPECT_EQ(context->reads, L"Q!") << "stops at the first failure";
+  EXPECT_EQ(context->PageObjectRefs(), 3);
+  EXPECT_EQ(context->refs(), 1);
 
-TEST(PageHooks, AFailedReadReleasesWhatWasTakenAndReturnsItsCode) {
-  FakeContext context;
-  context.responseResult = E_UNEXPECTED;
-  ComPtr<IFileManager> manager = NewManager();
-  EXPECT_EQ(manager->OnStartPage(&context), E_UNEXPECTED);
-  EXPECT_EQ(context.reads, L"Q!") << "stops at the first failure";
-  EXPECT_EQ(context.request->refs(), 1);
-  EXPECT_EQ(context.refs, 1);
-}
-
-TEST(PageHooks, RefusesNullAndObjectsThatAreNoPageContext) {
   ComPtr<IFileManager> manager = NewManager();
   EXPECT_EQ(manager->OnStartPage(nullptr), E_POINTER);
   bool gone = false;
@@ -107,21 +84,16 @@ TEST(ObjectSafety, OptionsAreKeptPerMaskAndOnlyForAnsweredInterfaces) {
   ASSERT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled), S_OK);
   EXPECT_EQ(supported, DWORD{INTERFACESAFE_FOR_UNTRUSTED_CALLER});
   EXPECT_EQ(enabled, 0u);
-
-  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 1, 1), S_OK);
-  safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
-  EXPECT_EQ(enabled, 1u);
-  EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 1, 0), S_OK);
-  safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
-  EXPECT_EQ(enabled, 0u) << "mask 1 with nothing enabled clears the option";
+  for (DWORD set : {1, 0}) {  // mask 1 with nothing enabled clears the option
+    EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 1, set), S_OK);
+    safety->GetInterfaceSafetyOptions(IID_IDispatch, &supported, &enabled);
+    EXPECT_EQ(enabled, set);
+  }
   EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IDispatch, 2, 2), E_FAIL);
   EXPECT_EQ(safety->SetInterfaceSafetyOptions(IID_IClassFactory, 1, 1), E_NOINTERFACE);
-
   supported = enabled = 7;
-  EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IClassFactory, &supported, &enabled),
-            E_NOINTERFACE);
-  EXPECT_EQ(supported, 0u);
-  EXPECT_EQ(enabled, 0u);
+  EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IClassFactory, &supported, &enabled), E_NOINTERFACE);
+  EXPECT_EQ(supported + enabled, 0u);
   EXPECT_EQ(safety->GetInterfaceSafetyOptions(IID_IDispatch, nullptr, &enabled), E_POINTER);
 }
 

@@ -1,16 +1,12 @@
 #!/usr/bin/env bash
-# The unit tests that need a double-byte system code page, in a second private prefix
-# (build/wineprefix-932, made on first use) whose programs start with LC_ALL=ja_JP.UTF-8: Wine then
-# gives them the system code page 932. The locale itself is compiled once into build/locale from
-# the system's locale sources and found through LOCPATH: without it Wine's own side of the file
-# system falls back to ASCII and no file with a Japanese name could be made. The prefix has a
-# server of its own, stopped at the end; the main prefix is not touched.
+# The unit tests that need 932 as the system code page, in a prefix of their own (build/wineprefix-932)
+# whose programs start with LC_ALL=ja_JP.UTF-8. The locale is compiled once into build/locale: without
+# it Wine's side of the file system falls back to ASCII and no Japanese file name could be made.
 #   tests/unit/system_code_page_932.test.sh [x64 build folder]
 set -uo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/../../scripts/lib/common.sh"
 bin="${1:-$BUILD/x64}/bin"
-export WINEPREFIX="$BUILD/wineprefix-932"
-export LOCPATH="$BUILD/locale"
+export WINEPREFIX="$BUILD/wineprefix-932" LOCPATH="$BUILD/locale"
 if [ ! -f "$LOCPATH/ja_JP.UTF-8/LC_CTYPE" ]; then
   mkdir -p "$LOCPATH"
   localedef -i ja_JP -f UTF-8 "$LOCPATH/ja_JP.UTF-8" >"$BUILD/localedef.log" 2>&1 ||

@@ -1,21 +1,26 @@
-// What the test objects that answer IDispatch share: a reference count that starts at 1 (the
-// creator's), QueryInterface for IUnknown and IDispatch only, and no type information.
+// What the test objects that answer IDispatch (or an interface built on it) share: a reference
+// count that starts at 1 (the creator's), QueryInterface for IUnknown, IDispatch and their own
+// interface only, and no type information.
 #pragma once
 
 #include "com/win.h"
 
 namespace docket::test {
 
-class TestDispatch : public IDispatch {
+template <class Interface = IDispatch>
+class TestObject : public Interface {
  public:
   LONG refs() const { return refs_; }
 
   STDMETHODIMP QueryInterface(REFIID iid, void** ppv) override {
     *ppv = nullptr;
-    if (!::IsEqualIID(iid, IID_IUnknown) && !::IsEqualIID(iid, IID_IDispatch)) return E_NOINTERFACE;
-    *ppv = static_cast<IDispatch*>(this);
-    AddRef();
-    return S_OK;
+    for (const IID* answered : {&IID_IUnknown, &IID_IDispatch, &__uuidof(Interface)}) {
+      if (!::IsEqualIID(iid, *answered)) continue;
+      *ppv = static_cast<Interface*>(this);
+      AddRef();
+      return S_OK;
+    }
+    return E_NOINTERFACE;
   }
   STDMETHODIMP_(ULONG) AddRef() override { return static_cast<ULONG>(++refs_); }
   STDMETHODIMP_(ULONG) Release() override {
@@ -27,11 +32,12 @@ class TestDispatch : public IDispatch {
   STDMETHODIMP GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
 
  protected:
-  TestDispatch() = default;
-  virtual ~TestDispatch() = default;
+  TestObject() = default;
+  virtual ~TestObject() = default;
 
  private:
   LONG refs_ = 1;
 };
+using TestDispatch = TestObject<>;
 
 }  // namespace docket::test

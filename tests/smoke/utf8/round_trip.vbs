@@ -1,37 +1,20 @@
-' UTF-8 files between a page and Python, run by Wine's own cscript (../utf8_round_trip.test.sh):
-' reads what Python wrote (with and without a mark) and writes it back for Python to read.
-' Prints the surprises only, then "done".
-Option Explicit
-Dim fm, folder, expected, stream, lines, i, textLine
+' Reads what Python wrote in UTF-8 (with and without a mark, whole and by line) and writes it back.
+Dim fm, folder, expected, stream, lines, i
 Set fm = CreateObject("Corvane.FileManager")
-folder = WScript.Arguments(0)
-
-Sub Expect(name, actual, wanted)
-  If actual <> wanted Then WScript.Echo "surprise: " & name
-End Sub
+folder = WScript.Arguments(0) & "\"
 
 ' The same text in UTF-16 with its mark, which every stream has always read.
-expected = fm.OpenTextFile(folder & "\expected-utf16.txt", 1, False, -2).ReadAll
-Expect "ReadAll of UTF-8 without a mark", fm.OpenTextFile(folder & "\from-python.txt", 1, False, 65001).ReadAll, expected
-Expect "ReadAll of UTF-8 with a mark", fm.OpenTextFile(folder & "\from-python-sig.txt", 1, False, 65001).ReadAll, expected
-Expect "File.OpenAsTextStream", fm.GetFile(folder & "\from-python.txt").OpenAsTextStream(1, 65001).ReadAll, expected
+expected = fm.OpenTextFile(folder & "expected-utf16.txt", 1, False, -2).ReadAll
+Expect "UTF-8 without a mark", fm.OpenTextFile(folder & "from-python.txt", 1, False, 65001).ReadAll, expected
+Expect "UTF-8 with a mark", fm.OpenTextFile(folder & "from-python-sig.txt", 1, False, 65001).ReadAll, expected
+Expect "File.OpenAsTextStream", fm.GetFile(folder & "from-python.txt").OpenAsTextStream(1, 65001).ReadAll, expected
 
-' Line by line, then every line written back in UTF-8 to a new file.
 lines = Split(expected, vbCrLf)
-Set stream = fm.OpenTextFile(folder & "\from-python.txt", 1, False, 65001)
-i = 0
-Do Until stream.AtEndOfStream
-  textLine = stream.ReadLine
-  Expect "line " & i, textLine, lines(i)
-  i = i + 1
-Loop
-Expect "number of lines", i, UBound(lines) + 1
-stream.Close
-
-Set stream = fm.OpenTextFile(folder & "\to-python.txt", 2, True, 65001)
-For i = 0 To UBound(lines) - 1
-  stream.WriteLine lines(i)
-Next
+Set stream = fm.OpenTextFile(folder & "from-python.txt", 1, False, 65001)
+For i = 0 To UBound(lines): Expect "line " & i, stream.ReadLine, lines(i): Next
+Expect "the end", stream.AtEndOfStream, True
+Set stream = fm.OpenTextFile(folder & "to-python.txt", 2, True, 65001)
+For i = 0 To UBound(lines) - 1: stream.WriteLine lines(i): Next
 stream.Write lines(UBound(lines))
 stream.Close
-WScript.Echo "done"
+Done 9
