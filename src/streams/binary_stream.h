@@ -49,7 +49,7 @@ class BinaryStream final : public com::ComObject<BinaryStream, IBinaryStream, IB
   DWORD WriteBytes(const void* data, DWORD size) { return file_.Write(data, size); }
   DWORD MoveBy(LONGLONG distance) { return file_.MoveBy(distance); }
   DWORD FileSize(ULONGLONG* size) const { return file_.Size(size); }
-  DWORD Remaining(ULONGLONG* left) const { return file_.Remaining(left); }
+  DWORD LimitToRemaining(ULONGLONG* count) const { return file_.LimitToRemaining(count); }
   bool AtEnd() const { return atEnd_; }
   void CloseFile() { file_.Close(); }
   // Reports a failure of the file as this class's own members do, under this class; a stream

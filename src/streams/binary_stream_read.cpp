@@ -5,7 +5,6 @@
 #include "streams/safe_array.h"
 #include "streams/stream_lock.h"
 
-#include <algorithm>
 #include <cstring>
 
 namespace docket {
@@ -60,12 +59,10 @@ HRESULT BinaryStream::ReadInto(VARIANT* out, bool whole, DWORD count, const Arra
       if (size > MAXLONG) return ReportFailure(ERROR_FILE_TOO_LARGE);
       count = static_cast<DWORD>(size);
     } else if (count > 0) {
-      // No more memory than the file has bytes left to fill it: Read(&H7FFFFFFF) of a small file
-      // must not ask for 2 GiB. At the end one byte is still asked for, so that finding nothing
-      // marks the end as before.
-      ULONGLONG left = 0;
-      if (const DWORD error = file_.Remaining(&left)) return ReportFailure(error);
-      count = static_cast<DWORD>(std::clamp<ULONGLONG>(left, 1, count));
+      // Read(&H7FFFFFFF) of a small file must not ask for 2 GiB.
+      ULONGLONG limited = count;
+      if (const DWORD error = file_.LimitToRemaining(&limited)) return ReportFailure(error);
+      count = static_cast<DWORD>(limited);
     }
     // The platform sizes an array in 32 bits; one it cannot describe is refused before reading.
     if (count > MAXDWORD / form.elementBytes) return ReportFailure(ERROR_ARITHMETIC_OVERFLOW);

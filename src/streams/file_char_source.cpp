@@ -2,7 +2,6 @@
 
 #include "com/ansi.h"
 
-#include <algorithm>
 #include <memory>
 
 namespace docket::streams {
@@ -34,12 +33,8 @@ text::ErrorNumber FileCharSource::ReadFixedWidth(size_t count, std::u16string* o
   std::unique_ptr<char[]> large;
   char* buffer = local;
   if (bytes + 1 > sizeof local) {
-    // No more room than the file has bytes left to fill: Read(&H7FFFFFFF) of a small file must
-    // not ask for 2 GiB (and fail where it cannot have them). At the end one byte is still asked
-    // for, so that finding nothing marks the end as before.
-    ULONGLONG left = 0;
-    if (const DWORD error = file_->Remaining(&left)) return error;
-    bytes = std::clamp<ULONGLONG>(left, 1, bytes);
+    // Read(&H7FFFFFFF) of a small file must not ask for 2 GiB (and fail where it cannot have them).
+    if (const DWORD error = file_->LimitToRemaining(&bytes)) return error;
     if (bytes >= MAXDWORD) return ERROR_NOT_ENOUGH_MEMORY;
     large.reset(new char[static_cast<size_t>(bytes) + 1]);
     buffer = large.get();

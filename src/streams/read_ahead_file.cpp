@@ -116,13 +116,14 @@ DWORD ReadAheadFile::Size(ULONGLONG* size) const {
   return 0;
 }
 
-DWORD ReadAheadFile::Remaining(ULONGLONG* left) const {
+DWORD ReadAheadFile::LimitToRemaining(ULONGLONG* count) const {
   ULONGLONG size = 0;
   if (const DWORD error = Size(&size)) return error;
   LARGE_INTEGER none{}, platform{};
   if (!::SetFilePointerEx(handle(), none, &platform, FILE_CURRENT)) return ::GetLastError();
   const ULONGLONG reached = static_cast<ULONGLONG>(platform.QuadPart) - Buffered();
-  *left = size > reached ? size - reached : 0;
+  const ULONGLONG left = size > reached ? size - reached : 0;
+  *count = std::clamp<ULONGLONG>(left, 1, *count);
   return 0;
 }
 

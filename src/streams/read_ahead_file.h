@@ -40,8 +40,10 @@ class ReadAheadFile {
   // Moves to the end; `*size` is the file's size.
   DWORD MoveToEnd(ULONGLONG* size);
   DWORD Size(ULONGLONG* size) const;
-  // The bytes between where the reads stopped and the end of the file (0 when beyond it).
-  DWORD Remaining(ULONGLONG* left) const;
+  // Lowers a read's `*count` (not 0) to the bytes between where the reads stopped and the end of
+  // the file, so that a large count on a small file asks for no more memory than it can fill. Not
+  // below one: at the end a read still asks for a byte, and finding none marks the end.
+  DWORD LimitToRemaining(ULONGLONG* count) const;
 
  private:
   static constexpr DWORD kBufferBytes = 64 * 1024;
