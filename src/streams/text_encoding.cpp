@@ -45,12 +45,23 @@ void AppendDecoded(const char* bytes, size_t size, bool unicode, std::u16string*
     if (size % 2) out->back() = text::kReplacementCharacter;
     return;
   }
-  if (size == 0) return;
-  // A byte never makes more than one UTF-16 unit, so the input's size is room enough.
-  out->resize(old + size);
-  const int made = ::MultiByteToWideChar(CP_ACP, 0, bytes, static_cast<int>(size),
-                                         reinterpret_cast<wchar_t*>(out->data() + old),
-                                         static_cast<int>(size));
+  AppendFromCodePage({bytes, size}, CP_ACP, out);
+}
+
+void AppendFromCodePage(std::string_view bytes, UINT codePage, std::u16string* out) {
+  if (bytes.empty()) return;
+  const size_t old = out->size();
+  const auto convert = [&](int room) {
+    return ::MultiByteToWideChar(codePage, 0, bytes.data(), static_cast<int>(bytes.size()),
+                                 room ? reinterpret_cast<wchar_t*>(out->data() + old) : nullptr, room);
+  };
+  // One unit a byte is room enough for every table the platform has; ask for the size otherwise.
+  out->resize(old + bytes.size());
+  int made = convert(static_cast<int>(bytes.size()));
+  if (made == 0) {
+    out->resize(old + static_cast<size_t>(convert(0)));
+    made = convert(static_cast<int>(out->size() - old));
+  }
   out->resize(old + static_cast<size_t>(made));
 }
 

@@ -34,6 +34,9 @@ bool IsStreamableCodePage(LONG format);
 // that the damage shows instead of vanishing.
 void AppendDecoded(const char* bytes, size_t size, bool unicode, std::u16string* out);
 
+// Appends `bytes` (whole characters, fewer than 2^31 bytes) converted from `codePage`.
+void AppendFromCodePage(std::string_view bytes, UINT codePage, std::u16string* out);
+
 // Appends the bytes of `text`; characters a code page lacks become its default character, and
 // in UTF-8 a surrogate without its partner becomes U+FFFD. Throws std::bad_alloc for a text whose
 // bytes could not be counted in an int.
