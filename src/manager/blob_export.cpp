@@ -51,8 +51,7 @@ STDMETHODIMP FileManager::ExportToBlob(BSTR srcFileName, VARIANT recordSet) {
       streams::UniqueSafeArray chunk;
       DOCKET_RETURN_IF_FAILED(MakeChunk(buffer.data(), read, &chunk));
       com::Variant bytes, answer;
-      V_VT(bytes.get()) = VT_ARRAY | VT_UI1;
-      V_ARRAY(bytes.get()) = chunk.release();
+      chunk.DetachInto(bytes.get(), VT_UI1);
       DOCKET_RETURN_IF_FAILED(appendChunk.Call(bytes.get(), answer.get(), ClassId()));
     }
   });

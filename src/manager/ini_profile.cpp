@@ -40,25 +40,29 @@ DWORD ProfileText(std::wstring_view text, bool written, std::string* ansi) {
   return 0;
 }
 
-// What a read looks up: the section, the key and the fallback, each in the platform's form.
+// What a read looks up (file, section, key and fallback), each in the platform's form.
 struct ProfileLookup {
-  std::string section, key, fallback;
+  std::string file, section, key, fallback;
 };
 
-// The lookup of a read, or the error for which one of its texts is refused.
-DWORD ProfileLookupOf(BSTR section, BSTR key, std::wstring_view fallback, ProfileLookup* lookup) {
+// The lookup of a read, or the refusal of its file or of one of its texts, reported under `clsid`.
+HRESULT ProfileLookupOf(REFCLSID clsid, BSTR fileName, BSTR section, BSTR key,
+                        std::wstring_view fallback, ProfileLookup* lookup) {
+  PlatformPath file = ToPlatformPath(fileName);
+  if (!file) return ReportRefusedPath(clsid, file);
+  lookup->file = std::move(file.text);
   DWORD refusal = ProfileText(com::View(section), false, &lookup->section);
   if (!refusal) refusal = ProfileText(com::View(key), false, &lookup->key);
   if (!refusal) refusal = ProfileText(fallback, false, &lookup->fallback);
-  return refusal;
+  return refusal ? ReportSystemError(clsid, refusal) : S_OK;
 }
 
 // A key's value, or the fallback where the file, section or key is missing, cut to fit `bytes`.
-ProfileRead ReadProfile(const std::string& file, const ProfileLookup& lookup, DWORD bytes) {
+ProfileRead ReadProfile(const ProfileLookup& lookup, DWORD bytes) {
   std::string buffer(bytes, '\0');
   const DWORD copied =
-      ::GetPrivateProfileStringA(lookup.section.c_str(), lookup.key.c_str(),
-                                 lookup.fallback.c_str(), buffer.data(), bytes, file.c_str());
+      ::GetPrivateProfileStringA(lookup.section.c_str(), lookup.key.c_str(), lookup.fallback.c_str(),
+                                 buffer.data(), bytes, lookup.file.c_str());
   buffer.resize(std::char_traits<char>::length(buffer.c_str()));
   return {std::move(buffer), copied == bytes - 1};
 }
@@ -88,12 +92,10 @@ HRESULT ReadNumber(REFCLSID clsid, BSTR fileName, BSTR section, BSTR key, LONG f
   DOCKET_RETURN_IF_NULL(out);
   *out = 0;
   return com::Guarded([&] {
-    const PlatformPath file = ToPlatformPath(fileName);
-    if (!file) return ReportRefusedPath(clsid, file);
     ProfileLookup lookup;
-    if (const DWORD refusal = ProfileLookupOf(section, key, std::to_wstring(fallback), &lookup))
-      return ReportSystemError(clsid, refusal);
-    const std::string text = ReadProfile(file.text, lookup, kind.bytes).text;
+    DOCKET_RETURN_IF_FAILED(
+        ProfileLookupOf(clsid, fileName, section, key, std::to_wstring(fallback), &lookup));
+    const std::string text = ReadProfile(lookup, kind.bytes).text;
     const std::optional<LONG> number = AutomationInteger(text);
     if (!number) {
       *out = fallback;
@@ -132,14 +134,12 @@ STDMETHODIMP FileManager::INIReadString(BSTR FileName, BSTR Section, BSTR Key, B
   DOCKET_RETURN_IF_NULL(pbstrValue);
   *pbstrValue = nullptr;
   return com::Guarded([&] {
-    const PlatformPath file = ToPlatformPath(FileName);
-    if (!file) return ReportRefusedPath(ClassId(), file);
     ProfileLookup lookup;
-    if (const DWORD refusal = ProfileLookupOf(Section, Key, com::View(Default), &lookup))
-      return ReportSystemError(ClassId(), refusal);
+    DOCKET_RETURN_IF_FAILED(
+        ProfileLookupOf(ClassId(), FileName, Section, Key, com::View(Default), &lookup));
     ProfileRead read;
     for (DWORD bytes = kFirstStringBytes;; bytes *= 10) {
-      read = ReadProfile(file.text, lookup, bytes);
+      read = ReadProfile(lookup, bytes);
       if (!read.filled || bytes == kLargestStringBytes) break;
     }
     return com::ReturnAnsi(read.text, pbstrValue);

@@ -99,7 +99,6 @@ TEST(ChunkedReader, AFailedLargeReadDeliversTheChunksBeforeTheFailureFirst) {
   EXPECT_EQ(std::memcmp(buffer, file.data.data() + 4 * kChunk, kChunk), 0);
   EXPECT_EQ(reader.Read(buffer, sizeof buffer, &got), 23u);
   EXPECT_EQ(got, 0u);
-
 }
 
 }  // namespace

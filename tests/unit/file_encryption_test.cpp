@@ -1,11 +1,8 @@
 // Encrypt and Decrypt on the byte level: known answers for both methods (the key text's rules are
 // tested natively), lengths the stock-host round trips leave out, and refusals that must come
-// before any file is touched. The
-// other failures are driven from a stock script host in tests/smoke/encryption.test.sh, and an
-// unbound File's refusal in tests/scratch_drive.
+// before any file is touched. The other failures are driven from a stock script host in
+// tests/smoke/encryption.test.sh, and an unbound File's refusal in tests/scratch_drive.
 #include "file_test_support.h"
-
-#include <wincrypt.h>
 
 #include <numeric>
 
