@@ -93,16 +93,12 @@ HRESULT WriteAttributes(REFCLSID clsid, const std::string& path, QFFileAttribute
 }
 
 HRESULT ReadShortPath(REFCLSID clsid, const std::string& path, BSTR* out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
   std::string shortPath;
   DOCKET_RETURN_IF_FAILED(ShortForm(clsid, path, &shortPath));
   return com::ReturnAnsi(shortPath, out);
 }
 
 HRESULT ReadShortName(REFCLSID clsid, const std::string& path, BSTR* out) {
-  if (!out) return E_POINTER;
-  *out = nullptr;
   std::string shortPath;
   DOCKET_RETURN_IF_FAILED(ShortForm(clsid, path, &shortPath));
   return com::ReturnAnsi(std::string_view(shortPath).substr(LastSeparatorOf(shortPath) + 1), out);

@@ -21,7 +21,8 @@ HRESULT ReadAttributes(REFCLSID clsid, const std::string& path, QFFileAttribute*
 // directory, alias and compressed cannot be set and give E_INVALIDARG.
 HRESULT WriteAttributes(REFCLSID clsid, const std::string& path, QFFileAttribute value);
 
-// The short form of the whole path, and its last component.
+// The short form of the whole path, and its last component. `out` is checked and cleared by the
+// caller, before it knows whether it has a path to ask about.
 HRESULT ReadShortPath(REFCLSID clsid, const std::string& path, BSTR* out);
 HRESULT ReadShortName(REFCLSID clsid, const std::string& path, BSTR* out);
 
