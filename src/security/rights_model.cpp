@@ -22,10 +22,9 @@ uint32_t Nt4Rights(uint32_t value, bool generic) {
 }
 
 // Execute is no right of its own here: it comes only as part of full control.
-uint32_t Windows2000Rights(uint32_t value, bool generic, bool allow) {
-  const uint32_t fullControl = allow ? mask::kFullControl : mask::kFullControlNoSync;
+uint32_t Windows2000Rights(uint32_t value, bool generic) {
   uint32_t rights = 0;
-  if (Holds(value, generic ? mask::kGenericAll : fullControl)) rights |= kFull;
+  if (Holds(value, generic ? mask::kGenericAll : mask::kFullControl)) rights |= kFull;
   if (Holds(value, generic ? mask::kGenericRead : mask::kReadControl)) rights |= kRead;
   if (Holds(value, generic ? mask::kGenericWrite : mask::kWriteGroup)) rights |= kWrite;
   if (Holds(value, mask::kReadExecuteGroup)) rights |= kList | kReadExecute;
@@ -39,8 +38,7 @@ RightsValue RightsOf(const EntryFacts& entry, uint32_t systemVersion) {
   RightsValue value;
   value.systemVersion = systemVersion;
   value.generic = (entry.flags & kObjectInherit) != 0;
-  value.allow = entry.type != kDenyEntry;
-  if (!value.allow) {
+  if (entry.type == kDenyEntry) {
     value.rights = kNoAccess;  // a denial is reported as such, whatever it denies
     return value;
   }
@@ -50,7 +48,7 @@ RightsValue RightsOf(const EntryFacts& entry, uint32_t systemVersion) {
   }
   value.rights = systemVersion < kWindows2000
                      ? Nt4Rights(entry.mask, value.generic)
-                     : Windows2000Rights(entry.mask, value.generic, value.allow);
+                     : Windows2000Rights(entry.mask, value.generic);
   value.rights |= StandardRights(entry.mask);
   return value;
 }

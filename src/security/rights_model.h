@@ -65,7 +65,6 @@ struct EntryFacts {
 struct RightsValue {
   uint32_t rights = 0;
   bool generic = false;  // the mask was read as generic rights (object-inherit entry)
-  bool allow = false;    // chooses the full-control mask on Windows 2000 and later
   uint32_t systemVersion = 0;
 
   bool Has(uint32_t right) const { return Holds(rights, right); }

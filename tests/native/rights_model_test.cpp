@@ -60,12 +60,6 @@ TEST(GroupStatesOf, SetsTheHeldGroupsOnWindows2000) {
   for (const auto& c : cases) EXPECT_EQ(GroupStatesOf(c.entry, kWindows2000), c.expected) << c.name;
 }
 
-TEST(RightsTypeOf, FolderEntriesThatPassToFilesCountAsFileRights) {
-  EXPECT_EQ(RightsTypeOf(true, kCI), kFileRights);
-  EXPECT_EQ(RightsTypeOf(false, kOI | kCI), kFileRights);
-  EXPECT_EQ(RightsTypeOf(false, kCI), kDirRights);
-}
-
 // An entry's bytes: header, full-control mask, the object part of type 5, then S-1-5-32-544
 // (or, with another count, what claims to be).
 std::vector<uint8_t> EntryBytes(uint8_t type, uint8_t objectFlags = 0, uint8_t subCount = 2) {
