@@ -82,7 +82,9 @@ DWORD AclHolder::RemoveMatching(const AclEntry& entry) {
   if (!list_) return ERROR_INVALID_SID;
   bool removed = false;
   for (size_t i = 0; i < list_->Count();) {
-    const auto other = list_->Entry(i);
+    void* raw = nullptr;
+    if (!::GetAce(list_->get(), static_cast<DWORD>(i), &raw)) return ::GetLastError();
+    const auto other = list_->Read(raw);
     if (other && other->layout.HasSid() && other->layout.facts.flags == entry.layout.facts.flags &&
         ::EqualSid(other->Sid(), entry.Sid())) {
       if (!::DeleteAce(list_->get(), static_cast<DWORD>(i))) return ::GetLastError();

@@ -24,6 +24,10 @@ std::optional<AclEntry> AclList::Entry(size_t index) const {
   void* entry = nullptr;
   if (index >= Count() || !::GetAce(const_cast<ACL*>(get()), static_cast<DWORD>(index), &entry))
     return std::nullopt;
+  return Read(entry);
+}
+
+std::optional<AclEntry> AclList::Read(const void* entry) const {
   const BYTE* bytes = static_cast<const BYTE*>(entry);
   const BYTE* end = bytes_.data() + get()->AclSize;
   if (bytes < bytes_.data() || bytes >= end) return std::nullopt;

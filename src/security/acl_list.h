@@ -31,6 +31,8 @@ class AclList {
 
   // Entry `index`, or nothing when the platform has none there or it does not read.
   std::optional<AclEntry> Entry(size_t index) const;
+  // The entry at `entry` (from GetAce) of this list, or nothing when it does not read.
+  std::optional<AclEntry> Read(const void* entry) const;
 
  private:
   explicit AclList(size_t size) : bytes_(size) {}
